@@ -1,0 +1,58 @@
+// CGame: the application object; owns the window, configuration, scene and input state.
+#pragma once
+
+#include <SDL.h>
+
+#include "app/Mouse.h"
+#include "app/RunningAverage.h"
+#include "config/IniFile.h"
+
+extern const char* const GameCaption;
+
+class CGame {
+public:
+    CGame();
+    ~CGame();
+    CGame(const CGame&) = delete;
+    CGame& operator=(const CGame&) = delete;
+
+    // Start-up, in the order the entry calls them.
+    void ReadIni();
+    void Create();
+    void Create(const char* title, int width, int height, int bpp, bool fullScreen);
+    void LoadData();
+    void LoadLevel();
+    void ApplyGamma();
+
+    // One frame.
+    bool HandleEvent(SDL_Event& event);
+    void Move(float dt);
+    void Draw();
+    void FlipScreen();
+
+    // GL state and projection as Create leaves them; nothing in the game calls these.
+    void Setup();
+    void Resize(int width, int height);
+
+    // Releases the font and shuts SDL down; safe to call more than once.
+    bool Close();
+
+    bool running;
+    bool lighting;
+    bool showCredits;
+    bool debug;
+    float frameTime;   // seconds, duration of the last frame
+    Uint8* keys;       // SDL's keyboard state array, refreshed on every event
+    CIniFile ini;
+    CRunningAverage fps;
+    CMouse mouse;
+    int width;
+    int height;
+    int bpp;
+    bool fullScreen;
+    float gamma;
+    float weariness;
+};
+
+extern CGame Game;
+

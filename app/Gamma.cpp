@@ -1,0 +1,6 @@
+// CGame::ApplyGamma and the display gamma-ramp functions.
+#include "app/Game.h"
+
+void CGame::ApplyGamma()
+{
+}

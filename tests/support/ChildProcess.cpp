@@ -1,0 +1,112 @@
+// Test support: child processes and xdotool.
+#include "tests/support/ChildProcess.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+CChildProcess::~CChildProcess()
+{
+    Kill();
+}
+
+bool CChildProcess::Start(const std::vector<std::string>& argv, const std::string& workDir,
+                          const std::string& outFile, const std::string& errFile)
+{
+    if (argv.empty())
+        return false;
+    pid = fork();
+    if (pid < 0)
+        return false;
+    if (pid == 0) {
+        if (chdir(workDir.c_str()) != 0)
+            _exit(126);
+        const int out = open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (out < 0 || err < 0)
+            _exit(126);
+        dup2(out, 1);
+        dup2(err, 2);
+        std::vector<char*> args;
+        for (const std::string& a : argv)
+            args.push_back(const_cast<char*>(a.c_str()));
+        args.push_back(nullptr);
+        execv(args[0], args.data());
+        _exit(127);
+    }
+    return true;
+}
+
+bool CChildProcess::Wait(double seconds, int* exitCode)
+{
+    if (pid <= 0)
+        return false;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    for (;;) {
+        int status = 0;
+        const int r = waitpid(pid, &status, WNOHANG);
+        if (r == pid) {
+            pid = -1;
+            if (exitCode)
+                *exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            return true;
+        }
+        if (r < 0 || std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+void CChildProcess::Kill()
+{
+    if (pid <= 0)
+        return;
+    kill(pid, SIGKILL);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    pid = -1;
+}
+
+std::string RunCommand(const std::string& command)
+{
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return out;
+    char buffer[512];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        out.append(buffer, n);
+    pclose(pipe);
+    while (!out.empty() && (out.back() == '\n' || out.back() == '\r'))
+        out.pop_back();
+    return out;
+}
+
+std::string WaitForWindow(const std::string& nameRegex, double seconds)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    do {
+        std::string id = RunCommand("xdotool search --onlyvisible --name '" + nameRegex +
+                                    "' 2>/dev/null | head -n 1");
+        if (!id.empty())
+            return id;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    } while (std::chrono::steady_clock::now() < deadline);
+    return "";
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}

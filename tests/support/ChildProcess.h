@@ -1,0 +1,35 @@
+// Test support: runs the game binary (or any program) as a child and drives X with xdotool.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class CChildProcess {
+public:
+    CChildProcess() = default;
+    ~CChildProcess(); // kills a child still running
+    CChildProcess(const CChildProcess&) = delete;
+    CChildProcess& operator=(const CChildProcess&) = delete;
+
+    // Starts `argv[0]` in `workDir`, standard output and error going to the two files.
+    bool Start(const std::vector<std::string>& argv, const std::string& workDir,
+               const std::string& outFile, const std::string& errFile);
+    // Waits up to `seconds` for the child to end. True when it ended; `exitCode`
+    // then holds its exit status, or 128 + signal when a signal ended it.
+    bool Wait(double seconds, int* exitCode);
+    void Kill();
+    int Pid() const { return pid; }
+
+private:
+    int pid = -1;
+};
+
+// Output of a shell command (standard output only), trailing newline removed.
+std::string RunCommand(const std::string& command);
+
+// Waits until a window whose name matches the regular expression exists; answers
+// its X id, or "" after `seconds`.
+std::string WaitForWindow(const std::string& nameRegex, double seconds);
+
+// The whole content of a file ("" when it cannot be read).
+std::string ReadFile(const std::string& path);

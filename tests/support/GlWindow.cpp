@@ -1,0 +1,38 @@
+// Test support: an SDL OpenGL window that gives tests a current GL context.
+#include "tests/support/GlWindow.h"
+
+#include <GL/gl.h>
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+bool EnsureGlWindow(int width, int height)
+{
+    SDL_Surface* screen = SDL_GetVideoSurface();
+    if (screen && screen->w == width && screen->h == height)
+        return true;
+    // Never fall back to a text-terminal driver: tests want a real GL context.
+    setenv("SDL_VIDEODRIVER", "x11", 0);
+    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_Init(SDL_INIT_VIDEO) < 0) {
+        fprintf(stderr, "SDL_Init failed: %s\n", SDL_GetError());
+        return false;
+    }
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    if (!SDL_SetVideoMode(width, height, 0, SDL_OPENGL)) {
+        fprintf(stderr, "SDL_SetVideoMode failed: %s\n", SDL_GetError());
+        return false;
+    }
+    glViewport(0, 0, width, height);
+    return true;
+}
+
+Rgb ReadPixel(int x, int y)
+{
+    unsigned char px[4] = {0, 0, 0, 0};
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, px);
+    return Rgb{px[0], px[1], px[2]};
+}
