@@ -1,0 +1,36 @@
+// CTexture: one OpenGL 2D texture made from a BMP file.
+#pragma once
+
+#include <GL/gl.h>
+
+#include <string>
+
+struct SDL_Surface;
+
+class CTexture {
+public:
+    CTexture();
+    explicit CTexture(const std::string& fileName);
+    ~CTexture();
+    CTexture(const CTexture&) = delete;
+    CTexture& operator=(const CTexture&) = delete;
+
+    // Reads a BMP of any depth SDL understands into a new texture: linear filters,
+    // no mipmaps, repeat wrap, the picture's top row at t = 0. Leaves it bound.
+    // Throws std::runtime_error naming the file when it cannot be read.
+    void Load(const std::string& fileName);
+    // Deletes the GL texture once; `id` keeps its value, but a second Free (or
+    // the destructor after Free) never deletes a name GL may have handed out again.
+    void Free();
+
+    std::string name; // the file name given to Load, unchanged
+    GLuint id;        // GL texture name, 0 until loaded
+
+private:
+    bool live; // `id` names a texture this object created and has not deleted
+};
+
+// The surface's pixels as tightly packed R,G,B bytes, top row first. Any depth
+// (palettised, 16, 24, 32 bits) is converted; null when SDL cannot convert it.
+// The caller frees the result with SDL_FreeSurface.
+SDL_Surface* ConvertToRgb24(SDL_Surface* surface);
