@@ -6,6 +6,12 @@
 #include "app/Mouse.h"
 #include "app/RunningAverage.h"
 #include "config/IniFile.h"
+#include "scene/ObjectList.h"
+#include "scene/TextureList.h"
+
+class CBall;
+class CCue;
+class CTable;
 
 extern const char* const GameCaption;
 
@@ -43,6 +49,12 @@ public:
     bool debug;
     float frameTime;   // seconds, duration of the last frame
     Uint8* keys;       // SDL's keyboard state array, refreshed on every event
+    CTextureList textures;
+    CObjectList scenery; // the room
+    CObjectList objects; // cue, table, pockets, balls; the physics walks its first 16 entries
+    CBall* cueBall;      // not owned: entries of `objects`
+    CCue* cue;
+    CTable* table;
     CIniFile ini;
     CRunningAverage fps;
     CMouse mouse;
