@@ -1,0 +1,40 @@
+// CBall: a pool ball in the scene, a textured sphere whose state the physics writes.
+#pragma once
+
+#include <GL/gl.h>
+
+#include "scene/Object.h"
+
+class CObjectList;
+struct GLUquadric;
+
+// Sphere detail of every ball (configuration key Rendering/BallQuality).
+extern float BallQuality;
+
+class CBall : public CObject {
+public:
+    // The cue ball: number 0 at scene (10, 0, 1), no rotation.
+    explicit CBall(CObjectList* owner);
+    // A numbered ball; its starting rotation is drawn from rand().
+    CBall(CObjectList* owner, const vec3& position, int number);
+    ~CBall() override;
+
+    // Takes the picture "data/ball_<number>.bmp" from the application's cache.
+    void SetTexture(int number);
+    // Sets the velocity from a heading in degrees and a speed in scene units per
+    // second, then hands every ball's state to the physics.
+    void Shoot(float angle, float speed);
+
+    bool Collide(CObject* other) override;
+    void Process(CObject* other) override;
+    bool Move(float seconds) override;
+    void Draw() override;
+
+    CObjectList* owner; // the list given to the constructor; not owned
+    vec3 velocity;      // scene units per second
+    vec3 rotation;      // rotation vector: direction is the axis, length the angle in degrees
+    int number;         // 0 the cue ball, 1 to 15 the others
+    float radius;       // scene units
+    GLUquadric* quadric; // owned
+    GLuint texture;     // GL texture drawn on the sphere
+};
