@@ -15,7 +15,12 @@ else
   WITH_DISPLAY =
 endif
 
-.PHONY: all deps configure build play test clean
+SAN_DIR ?= build-sanitize
+SAN_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1 \
+          LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0 \
+          UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+.PHONY: all deps configure build play test sanitize clean
 
 all: build
 
@@ -34,5 +39,11 @@ play: build
 test: build
 	cd $(BUILD_DIR) && $(WITH_DISPLAY) ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
 
+# The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	cmake -S . -B $(SAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON -DBAIZELINE_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(SAN_DIR) -j $(JOBS)
+	cd $(SAN_DIR) && $(SAN_ENV) $(WITH_DISPLAY) ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SAN_DIR)
