@@ -66,6 +66,27 @@ Lib3dsMesh* CTestModel::AddSquare(const std::string& name, const std::string& ma
     return mesh;
 }
 
+Lib3dsMesh* CTestModel::AddTop(const std::string& name, const std::string& material, float x0,
+                               float y0, float x1, float y1, float height)
+{
+    Lib3dsMesh* mesh = lib3ds_mesh_new(name.c_str());
+    lib3ds_mesh_new_point_list(mesh, 4);
+    const float corners[4][3] = {{x0, y0, height}, {x1, y0, height}, {x1, y1, height}, {x0, y1, height}};
+    for (int i = 0; i < 4; ++i)
+        memcpy(mesh->pointL[i].pos, corners[i], sizeof corners[i]);
+    lib3ds_mesh_new_face_list(mesh, 2);
+    // Counter-clockwise seen from +z.
+    static const Lib3dsWord halves[2][3] = {{0, 1, 2}, {0, 2, 3}};
+    for (int i = 0; i < 2; ++i) {
+        Lib3dsFace& f = mesh->faceL[i];
+        memcpy(f.points, halves[i], sizeof f.points);
+        CopyName(f.material, material);
+        f.smoothing = 1;
+    }
+    lib3ds_file_insert_mesh(file, mesh);
+    return mesh;
+}
+
 Lib3dsNode* CTestModel::AddNode(const std::string& name)
 {
     Lib3dsNode* node = lib3ds_node_new_object();

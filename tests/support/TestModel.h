@@ -24,6 +24,10 @@ public:
     Lib3dsMesh* AddSquare(const std::string& name, const std::string& material, int faces,
                           float x0, float z0, float x1, float z1, float depth = 0.0f,
                           bool texels = false);
+    // A square in the model's x-y plane (z = `height`) from (x0, y0) to (x1, y1),
+    // facing the model's +z (after the game's turn to Y-up: OpenGL +y), as two faces.
+    Lib3dsMesh* AddTop(const std::string& name, const std::string& material, float x0, float y0,
+                       float x1, float y1, float height);
     // A top-level object node that draws the mesh of the same name.
     Lib3dsNode* AddNode(const std::string& name);
     // A light at a position; a spot light when `spot`, aimed at `target`.

@@ -1,0 +1,20 @@
+// CModel: a scene object that is nothing but a 3DS model, loaded by its user.
+#pragma once
+
+#include "scene/Object.h"
+
+class CObjectList;
+
+class CModel : public CObject {
+public:
+    // Loads nothing: call Load before the first Draw.
+    explicit CModel(CObjectList* owner);
+
+    void Process(CObject* other) override;
+    // Always stays in its list, even once killed.
+    bool Move(float seconds) override;
+    // The model at `position`; throws "Can't render empty model" before Load.
+    void Draw() override;
+
+    CObjectList* owner; // the list given to the constructor; not owned
+};
