@@ -1,0 +1,339 @@
+// Table, pockets, room, generic model and cue under a real GL context, drawn by the game's code.
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <SDL.h>
+
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "app/Game.h"
+#include "scene/Cue.h"
+#include "scene/Model.h"
+#include "scene/Pot.h"
+#include "scene/Room.h"
+#include "scene/Table.h"
+#include "tests/support/GlWindow.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TestModel.h"
+
+namespace {
+
+constexpr int Width = 320, Height = 240;
+
+// A working directory with a data/ folder; the game's view and light set-up.
+class SceneObjects : public GlTest {
+protected:
+    void SetUp() override
+    {
+        GlTest::SetUp();
+        std::filesystem::create_directories(dir.Path() + "/data");
+        cwd = std::make_unique<CWorkingDir>(dir.Path());
+        glEnable(GL_DEPTH_TEST);
+        glEnable(GL_CULL_FACE);
+        glDisable(GL_TEXTURE_2D);
+        glEnable(GL_LIGHTING);
+        const GLfloat none[4] = {0, 0, 0, 1}, white[4] = {1, 1, 1, 1}, up[4] = {0, 1, 0, 0};
+        glLightModelfv(GL_LIGHT_MODEL_AMBIENT, none);
+        for (GLenum l = GL_LIGHT0; l <= GL_LIGHT7; ++l)
+            glDisable(l);
+        glEnable(GL_LIGHT0);
+        glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
+        glLightfv(GL_LIGHT0, GL_SPECULAR, none);
+        glLoadIdentity();
+        glLightfv(GL_LIGHT0, GL_POSITION, up); // light from above, in the world frame
+        glClearColor(0, 0, 0, 1);
+        Game.debug = false;
+    }
+    void TearDown() override
+    {
+        Game.debug = false;
+        Game.textures.Free();
+        glDisable(GL_LIGHT0);
+        glDisable(GL_LIGHTING);
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_CULL_FACE);
+        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        cwd.reset();
+    }
+
+    // The camera keeps the whole view in the projection matrix; objects draw
+    // with an identity model-view.
+    void Look(double ex, double ey, double ez, double cx, double cy, double cz)
+    {
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(45.0, double(Width) / Height, 1.0, 1000.0);
+        gluLookAt(ex, ey, ez, cx, cy, cz, 0.0, 1.0, 0.0);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+
+    // Window pixel of an OpenGL point under the current matrices.
+    static void Project(double x, double y, double z, int* px, int* py)
+    {
+        GLdouble model[16], projection[16], wx, wy, wz;
+        GLint viewport[4];
+        glGetDoublev(GL_MODELVIEW_MATRIX, model);
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        gluProject(x, y, z, model, projection, viewport, &wx, &wy, &wz);
+        *px = int(wx + 0.5);
+        *py = int(wy + 0.5);
+    }
+
+    CTempDir dir;
+    std::unique_ptr<CWorkingDir> cwd;
+};
+
+bool Near(const Rgb& c, int r, int g, int b)
+{
+    return std::abs(c.r - r) <= 3 && std::abs(c.g - g) <= 3 && std::abs(c.b - b) <= 3;
+}
+
+std::string Describe(const Rgb& c)
+{
+    return "(" + std::to_string(c.r) + ", " + std::to_string(c.g) + ", " + std::to_string(c.b) + ")";
+}
+
+bool IsRed(const Rgb& c)
+{
+    return c.r > 200 && c.g < 40 && c.b < 40;
+}
+
+// Our stand-in for the table model: a cloth bed over the ball area (model
+// x = ±19, y = ±30, z = 0; OpenGL x = ±19, z = ±30, y = 0) and a wooden rail on
+// each long side, one unit higher.
+void WriteTableModel(const std::string& path)
+{
+    CTestModel t;
+    t.AddMaterial("cloth", 0.1f, 0.6f, 0.2f);
+    t.AddMaterial("wood", 0.5f, 0.3f, 0.1f);
+    t.AddTop("bed", "cloth", -19, -30, 19, 30, 0);
+    t.AddTop("left", "wood", -23, -30, -19, 30, 1);
+    t.AddTop("right", "wood", 19, -30, 23, 30, 1);
+    for (const char* node : {"bed", "left", "right"})
+        t.AddNode(node);
+    ASSERT_TRUE(t.Save(path));
+}
+
+TEST_F(SceneObjects, TableShowsClothWhereTheBedIsAndWoodOnTheRails)
+{
+    WriteTableModel("data/pooltable.3ds");
+    testing::internal::CaptureStdout();
+    CTable table(nullptr);
+    EXPECT_EQ(table.type, 3);
+    Look(0, 80, 60, 0, 0, 0);
+    table.Draw(); // the first draw only compiles
+    fflush(stdout);
+    testing::internal::GetCapturedStdout();
+    Look(0, 80, 60, 0, 0, 0);
+    table.Draw();
+    const Rgb bed = ReadPixel(Width / 2, Height / 2);
+    EXPECT_TRUE(Near(bed, 26, 153, 51)) << Describe(bed);
+    int x = 0, y = 0;
+    Project(-21, 1, 0, &x, &y);
+    const Rgb rail = ReadPixel(x, y);
+    EXPECT_TRUE(Near(rail, 128, 77, 26)) << Describe(rail);
+}
+
+TEST_F(SceneObjects, DebugPocketIsARedWireSphereAndLightingAndFillComeBack)
+{
+    CPot pot(nullptr, vec3(30.0f, -20.0f, -1.0f));
+    EXPECT_EQ(pot.type, 2);
+    // Close to the pocket, which sits at OpenGL (−20, −1, 30).
+    Look(-20, 4, 38, -20, -1, 30);
+    int cx = 0, cy = 0, ex = 0, ey = 0;
+    Project(-20, -1, 30, &cx, &cy);
+    Project(-20, 0, 30, &ex, &ey); // one radius above the centre
+    const int r = std::abs(ey - cy);
+    ASSERT_GT(r, 10);
+    auto count = [&](int* red, int* dark) {
+        *red = *dark = 0;
+        for (int y = cy - r / 2; y <= cy + r / 2; ++y)
+            for (int x = cx - r / 2; x <= cx + r / 2; ++x) {
+                const Rgb c = ReadPixel(x, y);
+                *red += IsRed(c);
+                *dark += Near(c, 0, 0, 0);
+            }
+    };
+    int red = 0, dark = 0;
+    pot.Draw();
+    count(&red, &dark);
+    EXPECT_EQ(red, 0) << "drawn without debug";
+
+    Game.debug = true;
+    pot.Draw();
+    count(&red, &dark);
+    EXPECT_GT(red, 10);
+    EXPECT_GT(dark, 10) << "lines, not a filled sphere";
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    GLint mode[2] = {0, 0};
+    glGetIntegerv(GL_POLYGON_MODE, mode);
+    EXPECT_EQ(mode[0], GL_FILL);
+    EXPECT_EQ(mode[1], GL_FILL);
+    // Nothing of the pocket lies outside its radius.
+    EXPECT_FALSE(IsRed(ReadPixel(cx + 2 * r, cy)));
+}
+
+TEST_F(SceneObjects, DebugTableOutlineIsRedAndLeavesLightingOn)
+{
+    WriteTableModel("data/pooltable.3ds");
+    testing::internal::CaptureStdout();
+    CTable table(nullptr);
+    Game.debug = true;
+    Look(0, 80, 60, 0, 0, 0);
+    table.Draw();
+    fflush(stdout);
+    testing::internal::GetCapturedStdout();
+    Look(0, 80, 60, 0, 0, 0);
+    table.Draw();
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    EXPECT_FLOAT_EQ(colour[0], 1.0f);
+    EXPECT_FLOAT_EQ(colour[1], 0.0f);
+    // The near edge of the outline, scene x = 30 (OpenGL z = 30) at height 2.
+    int x = 0, y = 0, red = 0;
+    Project(0, 2, 30, &x, &y);
+    for (int dy = -2; dy <= 2; ++dy)
+        red += IsRed(ReadPixel(x, y + dy));
+    EXPECT_GT(red, 0);
+}
+
+TEST_F(SceneObjects, MissingModelsRaiseTheLoadErrorWithTheGamesPaths)
+{
+    try {
+        CTable table(nullptr);
+        FAIL() << "no error";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "Error loading model 'data/pooltable.3ds'");
+    }
+    try {
+        CCue cue(nullptr);
+        FAIL() << "no error";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "Error loading model 'data/cue.3ds'");
+    }
+}
+
+// A 24-bit BMP of one colour.
+void WriteBmp(const std::string& path, Uint8 r, Uint8 g, Uint8 b)
+{
+    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 8, 8, 24, 0, 0, 0, 0);
+    ASSERT_NE(s, nullptr);
+    SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, r, g, b));
+    ASSERT_EQ(SDL_SaveBMP(s, path.c_str()), 0);
+    SDL_FreeSurface(s);
+}
+
+TEST_F(SceneObjects, ZeroSizeRoomDrawsAndAMissingPictureRaisesTheCachesError)
+{
+    for (const char* name : {"wall", "floor", "ceil"})
+        WriteBmp(std::string("data/") + name + ".bmp", 200, 200, 200);
+    Game.textures.Add("data/wall.bmp");
+    Game.textures.Add("data/floor.bmp");
+    CRoom room(nullptr);
+    EXPECT_EQ(room.type, 4);
+    Look(0, 0, 5, 0, 0, 0);
+    try {
+        room.Draw();
+        FAIL() << "no error";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "Unable to find 'data/ceil.bmp' in texture list");
+    }
+    Game.textures.Add("data/ceil.bmp");
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    EXPECT_NO_THROW(room.Draw());
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST_F(SceneObjects, RoomsAndModelsOutliveKillButTablesAndPocketsDoNot)
+{
+    WriteTableModel("data/pooltable.3ds");
+    testing::internal::CaptureStdout();
+    CTable table(nullptr);
+    fflush(stdout);
+    testing::internal::GetCapturedStdout();
+    CPot pot(nullptr);
+    CRoom room(nullptr);
+    CModel model(nullptr);
+    EXPECT_EQ(model.type, 5);
+    for (CObject* o : {static_cast<CObject*>(&table), static_cast<CObject*>(&pot),
+                       static_cast<CObject*>(&room), static_cast<CObject*>(&model)})
+        o->Kill();
+    EXPECT_FALSE(table.Move(0.1f));
+    EXPECT_FALSE(pot.Move(0.1f));
+    EXPECT_TRUE(room.Move(0.1f));
+    EXPECT_TRUE(model.Move(0.1f));
+}
+
+class Cue : public SceneObjects {
+protected:
+    void SetUp() override
+    {
+        SceneObjects::SetUp();
+        CTestModel t;
+        t.AddMaterial("stick", 0.8f, 0.7f, 0.5f);
+        t.AddTop("stick", "stick", -0.2f, -0.2f, 0.2f, 20.0f, 0);
+        t.AddNode("stick");
+        ASSERT_TRUE(t.Save("data/cue.3ds"));
+        testing::internal::CaptureStdout();
+        cue = std::make_unique<CCue>(nullptr);
+        fflush(stdout);
+        testing::internal::GetCapturedStdout();
+    }
+    std::unique_ptr<CCue> cue;
+};
+
+TEST_F(Cue, NewCueRestsAtMinimumPowerWithoutBallOrAngle)
+{
+    EXPECT_EQ(cue->type, 1);
+    EXPECT_EQ(cue->state, 1);
+    EXPECT_FLOAT_EQ(cue->power, 2.0f);
+    EXPECT_EQ(cue->ball, nullptr);
+    EXPECT_FLOAT_EQ(cue->angle, 0.0f);
+}
+
+TEST_F(Cue, SetPowerKeepsPowerBetween2And15)
+{
+    const struct {
+        float given, kept;
+    } cases[] = {{1.0f, 2.0f}, {20.0f, 15.0f}, {7.5f, 7.5f}, {0.0f, 2.0f}, {2.0f, 2.0f}, {15.0f, 15.0f}};
+    for (const auto& k : cases) {
+        cue->SetPower(k.given);
+        EXPECT_FLOAT_EQ(cue->power, k.kept) << k.given;
+    }
+}
+
+TEST_F(Cue, StruckCueHidesItselfAndOtherStatesStayPut)
+{
+    Look(0, 0, 30, 0, 0, 0);
+    cue->state = 3;
+    cue->Draw();
+    EXPECT_EQ(cue->state, 0);
+    cue->Draw();
+    EXPECT_EQ(cue->state, 0);
+    cue->state = 5;
+    cue->Draw();
+    EXPECT_EQ(cue->state, 5);
+    // A resting cue without a ball has nowhere to be drawn: it draws nothing.
+    cue->state = 1;
+    EXPECT_NO_THROW(cue->Draw());
+    EXPECT_TRUE(Near(ReadPixel(Width / 2, Height / 2), 0, 0, 0));
+}
+
+TEST(CueOffset, RestingCueSitsTwoBackAndAimingCueBacksOffByPowerLessRadius)
+{
+    EXPECT_FLOAT_EQ(CueOffset(1, 15.0f, 1.0f), -2.0f);
+    EXPECT_FLOAT_EQ(CueOffset(2, 2.0f, 1.0f), -1.0f);
+    EXPECT_FLOAT_EQ(CueOffset(2, 15.0f, 1.0f), -14.0f);
+    EXPECT_FLOAT_EQ(CueOffset(0, 15.0f, 1.0f), 0.0f);
+}
+
+} // namespace
