@@ -6,6 +6,7 @@
 #include "app/Mouse.h"
 #include "app/RunningAverage.h"
 #include "config/IniFile.h"
+#include "text/FreeFont.h"
 
 extern const char* const GameCaption;
 
@@ -34,7 +35,8 @@ public:
     void Setup();
     void Resize(int width, int height);
 
-    // Releases the font and shuts SDL down; safe to call more than once.
+    // Releases the font, puts back a gamma ramp ApplyGamma changed and shuts SDL
+    // down; safe to call more than once.
     bool Close();
 
     bool running;
@@ -46,12 +48,14 @@ public:
     CIniFile ini;
     CRunningAverage fps;
     CMouse mouse;
+    CFreeFont font;    // overlay and debug text
     int width;
     int height;
     int bpp;
     bool fullScreen;
     float gamma;
     float weariness;
+    bool gammaSaved;   // ApplyGamma changed the ramp; Close puts the saved one back
 };
 
 extern CGame Game;
