@@ -55,7 +55,8 @@ void CFreeFont::Load(const char* path, int size)
     if (FT_New_Face(ft.library, path, 0, &ft.face))
         throw std::runtime_error("FT_New_Face failed (there is probably a problem with your font file)");
     // 26.6 fixed point at 96 dpi.
-    if (FT_Set_Char_Size(ft.face, size * 64, size * 64, 96, 96))
+    const FT_F26Dot6 size26 = static_cast<FT_F26Dot6>(size) * 64;
+    if (FT_Set_Char_Size(ft.face, size26, size26, 96, 96))
         throw std::runtime_error("FT_Set_Char_Size failed");
 
     textures = new GLuint[GlyphCount];
