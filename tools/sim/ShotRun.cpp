@@ -2,7 +2,6 @@
 #include "tools/sim/ShotRun.h"
 
 #include <cmath>
-#include <cstdlib>
 
 #include "app/Game.h"
 #include "physics/Ball.h"
@@ -10,28 +9,11 @@
 #include "physics/Simulation.h"
 #include "physics/World.h"
 #include "scene/Ball.h"
+#include "tools/sim/Rack.h"
 
 // Cushion planes, m: a centre beyond one has left the table.
 static const float CushionX = 1.45f;
 static const float CushionY = 0.95f;
-
-// The level's balls in its order of creation, so that the list ends up as the
-// game's: balls 15 down to 1, then the cue ball at entry 16.
-static CBall* Rack(CObjectList& objects)
-{
-    objects.Clear();
-    srand(1); // starting rotations only; they do not steer the balls
-    CBall* cueBall = new CBall(&objects);
-    objects.Add(cueBall);
-    int number = 1;
-    for (int r = 0; r < 5; ++r) {
-        for (int j = 0; j <= 4 - r; ++j) {
-            const vec3 at(-25.0f + 1.5f * r, -6.0f + 1.5f * r + 3.0f * j, 1.0f);
-            objects.Add(new CBall(&objects, at, number++));
-        }
-    }
-    return cueBall;
-}
 
 static bool Finite(const vec3& v)
 {
@@ -81,7 +63,7 @@ ShotResult RunShot(const ShotSettings& settings)
     Viscosity = 1.85e-05f;
     for (Ball& b : ball)
         b = Ball{};
-    CBall* cueBall = Rack(Game.objects);
+    CBall* cueBall = RackBalls(Game.objects);
     GetBallsCoords(&Game.objects); // as the level load does
 
     ShotResult result;
