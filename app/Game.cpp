@@ -9,11 +9,16 @@
 #include <stdexcept>
 
 #include "app/Gamma.h"
+#include "physics/Simulation.h"
 
 const char* const GameCaption = "Baizeline is a work name of cool game :)";
 
 // The one application object, built before the entry runs.
 CGame Game;
+
+// Every simulation pass hands its result to the balls of this list. Set once, at
+// start-up, after Game is built (same translation unit, so in that order).
+static const bool SceneHooked = (SimulationScene = &Game.objects, true);
 
 // The view is always 4:3, whatever the window: a non-4:3 window stretches it.
 static const double ViewAspect = static_cast<double>(4.0f / 3.0f);

@@ -5,6 +5,7 @@
 
 #include "app/Mouse.h"
 #include "app/RunningAverage.h"
+#include "camera/Camera.h"
 #include "config/IniFile.h"
 #include "scene/ObjectList.h"
 #include "scene/TextureList.h"
@@ -59,6 +60,7 @@ public:
     CTable* table;
     CIniFile ini;
     CRunningAverage fps;
+    CCamera camera;
     CMouse mouse;
     CFreeFont font;    // overlay and debug text
     int width;
