@@ -1,0 +1,14 @@
+// pooltable.3ds: bed, cushions, rails with sights, pockets, body and legs,
+// lit by lights that the game turns into OpenGL lights.
+#pragma once
+
+#include <string>
+
+// Texture paths the table's materials name (from the game's working directory).
+constexpr const char* kClothTexture = "data/cloth.bmp";
+constexpr const char* kRailTexture = "data/rail.bmp";
+constexpr const char* kPocketTexture = "data/pocket.bmp";
+constexpr const char* kSightTexture = "data/sight.bmp";
+
+// Builds the table and writes it to `path`; throws std::runtime_error on failure.
+void WriteTableModel(const std::string& path);

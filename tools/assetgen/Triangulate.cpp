@@ -1,0 +1,186 @@
+// Ear-clipping triangulation of flat outlines, with holes.
+#include "tools/assetgen/Triangulate.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace {
+
+constexpr float kEps = 1e-6f;
+
+float Cross(const Vec2& o, const Vec2& a, const Vec2& b)
+{
+    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
+
+bool Same(const Vec2& a, const Vec2& b)
+{
+    return std::fabs(a.x - b.x) < kEps && std::fabs(a.y - b.y) < kEps;
+}
+
+// Strictly inside the counter-clockwise triangle abc (points on its edges are not).
+bool StrictlyInside(const Vec2& p, const Vec2& a, const Vec2& b, const Vec2& c)
+{
+    return Cross(a, b, p) > kEps && Cross(b, c, p) > kEps && Cross(c, a, p) > kEps;
+}
+
+// Proper crossing of segments pq and rs (touching at ends does not count).
+bool Crosses(const Vec2& p, const Vec2& q, const Vec2& r, const Vec2& s)
+{
+    float d1 = Cross(p, q, r), d2 = Cross(p, q, s), d3 = Cross(r, s, p), d4 = Cross(r, s, q);
+    return ((d1 > kEps && d2 < -kEps) || (d1 < -kEps && d2 > kEps)) &&
+           ((d3 > kEps && d4 < -kEps) || (d3 < -kEps && d4 > kEps));
+}
+
+using Ring = std::vector<int>; // indices into the point list
+
+bool SegmentClear(const std::vector<Vec2>& pts, const std::vector<Ring>& rings, int a, int b)
+{
+    for (const Ring& ring : rings)
+        for (size_t i = 0; i < ring.size(); ++i)
+            if (Crosses(pts[a], pts[b], pts[ring[i]], pts[ring[(i + 1) % ring.size()]]))
+                return false;
+    return true;
+}
+
+// Splices `hole` into `ring` through a bridge from the hole's rightmost point
+// to the nearest ring point the bridge can reach without crossing an edge.
+void Bridge(const std::vector<Vec2>& pts, Ring& ring, const Ring& hole,
+            const std::vector<Ring>& others)
+{
+    size_t m = 0;
+    for (size_t i = 1; i < hole.size(); ++i)
+        if (pts[hole[i]].x > pts[hole[m]].x)
+            m = i;
+    std::vector<size_t> order(ring.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    const Vec2 mp = pts[hole[m]];
+    auto dist = [&](size_t i) {
+        float dx = pts[ring[i]].x - mp.x, dy = pts[ring[i]].y - mp.y;
+        return dx * dx + dy * dy;
+    };
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return dist(a) < dist(b); });
+    std::vector<Ring> all = others;
+    all.push_back(ring);
+    all.push_back(hole);
+    for (size_t v : order) {
+        if (!SegmentClear(pts, all, ring[v], hole[m]))
+            continue;
+        Ring merged(ring.begin(), ring.begin() + static_cast<long>(v) + 1);
+        for (size_t k = 0; k <= hole.size(); ++k)
+            merged.push_back(hole[(m + k) % hole.size()]);
+        merged.insert(merged.end(), ring.begin() + static_cast<long>(v), ring.end());
+        ring = merged;
+        return;
+    }
+    throw std::runtime_error("Triangulate: a hole cannot be reached from the outline");
+}
+
+// Smallest angle of triangle abc, as its sine-like quality 0..1.
+float Quality(const Vec2& a, const Vec2& b, const Vec2& c)
+{
+    auto len2 = [](const Vec2& p, const Vec2& q) {
+        return (p.x - q.x) * (p.x - q.x) + (p.y - q.y) * (p.y - q.y);
+    };
+    float area2 = Cross(a, b, c);
+    float longest = std::max({len2(a, b), len2(b, c), len2(c, a)});
+    return longest > 0.0f ? area2 / longest : 0.0f;
+}
+
+bool IsEar(const std::vector<Vec2>& pts, const Ring& ring, size_t i)
+{
+    size_t n = ring.size();
+    const Vec2& a = pts[ring[(i + n - 1) % n]];
+    const Vec2& b = pts[ring[i]];
+    const Vec2& c = pts[ring[(i + 1) % n]];
+    if (Cross(a, b, c) <= kEps)
+        return false;
+    for (int k : ring) {
+        const Vec2& p = pts[k];
+        if (Same(p, a) || Same(p, b) || Same(p, c))
+            continue;
+        if (StrictlyInside(p, a, b, c))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+float SignedArea2(const Outline& outline)
+{
+    float sum = 0.0f;
+    for (size_t i = 0; i < outline.size(); ++i) {
+        const Vec2& a = outline[i];
+        const Vec2& b = outline[(i + 1) % outline.size()];
+        sum += a.x * b.y - b.x * a.y;
+    }
+    return sum;
+}
+
+Triangulation Triangulate(const Outline& outer, const std::vector<Outline>& holes)
+{
+    Triangulation result;
+    auto addRing = [&](const Outline& outline, bool counterClockwise) {
+        Ring ring;
+        bool flip = (SignedArea2(outline) > 0.0f) != counterClockwise;
+        for (size_t i = 0; i < outline.size(); ++i) {
+            ring.push_back(static_cast<int>(result.points.size()));
+            result.points.push_back(outline[flip ? outline.size() - 1 - i : i]);
+        }
+        return ring;
+    };
+    Ring ring = addRing(outer, true);
+    std::vector<Ring> holeRings;
+    for (const Outline& hole : holes)
+        holeRings.push_back(addRing(hole, false));
+    // Rightmost holes first, so later bridges see the earlier ones as outline.
+    std::vector<size_t> order(holeRings.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    auto maxX = [&](size_t h) {
+        float m = -1e30f;
+        for (int k : holeRings[h])
+            m = std::max(m, result.points[k].x);
+        return m;
+    };
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return maxX(a) > maxX(b); });
+    for (size_t idx = 0; idx < order.size(); ++idx) {
+        std::vector<Ring> rest;
+        for (size_t j = idx + 1; j < order.size(); ++j)
+            rest.push_back(holeRings[order[j]]);
+        Bridge(result.points, ring, holeRings[order[idx]], rest);
+    }
+    while (ring.size() > 3) {
+        long best = -1;
+        float bestQuality = -1.0f;
+        for (size_t i = 0; i < ring.size(); ++i) {
+            if (!IsEar(result.points, ring, i))
+                continue;
+            size_t n = ring.size();
+            float q = Quality(result.points[ring[(i + n - 1) % n]], result.points[ring[i]],
+                              result.points[ring[(i + 1) % n]]);
+            if (q > bestQuality) {
+                bestQuality = q;
+                best = static_cast<long>(i);
+            }
+        }
+        if (best < 0) {
+            // Only collinear leftovers (no area) may remain uncut.
+            Outline rest;
+            for (int k : ring)
+                rest.push_back(result.points[k]);
+            if (std::fabs(SignedArea2(rest)) < 1e-4f)
+                return result;
+            throw std::runtime_error("Triangulate: no ear left to cut (self-intersecting outline?)");
+        }
+        size_t n = ring.size(), i = static_cast<size_t>(best);
+        result.triangles.push_back({ring[(i + n - 1) % n], ring[i], ring[(i + 1) % n]});
+        ring.erase(ring.begin() + best);
+    }
+    if (Cross(result.points[ring[0]], result.points[ring[1]], result.points[ring[2]]) > kEps)
+        result.triangles.push_back({ring[0], ring[1], ring[2]});
+    return result;
+}
