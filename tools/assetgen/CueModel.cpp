@@ -5,6 +5,7 @@
 #include "tools/assetgen/CueLayout.h"
 #include "tools/assetgen/Lathe.h"
 #include "tools/assetgen/ModelFile.h"
+#include "tools/assetgen/TableModel.h"
 
 #include <cmath>
 
@@ -23,7 +24,7 @@ void AddMaterials(CModelFile& file)
     file.AddMaterial({"cue_tip", kCueTexture, {0.6f, 0.6f, 0.6f}, {0.0f, 0.0f, 0.0f}, 0.0f});
     file.AddMaterial({"cue_ferrule", kCueTexture, {0.6f, 0.6f, 0.6f}, {0.5f, 0.5f, 0.5f}, 0.5f});
     file.AddMaterial({"cue_shaft", kCueTexture, {0.6f, 0.6f, 0.6f}, {0.3f, 0.3f, 0.3f}, 0.5f});
-    file.AddMaterial({"cue_butt", kCueTexture, {0.6f, 0.6f, 0.6f}, {0.3f, 0.3f, 0.3f}, 0.5f});
+    file.AddMaterial({"cue_butt", kCueTexture, kRoomDiffuse, {0.3f, 0.3f, 0.3f}, 0.5f});
 }
 
 // The tip's slightly domed face, from the point on the axis at y = 0 out to

@@ -74,6 +74,9 @@ void CModelFile::AddMesh(const std::string& name, const CMeshBuilder& builder)
 {
     if (name.size() > kMaxObjectName)
         throw std::runtime_error("Mesh name '" + name + "' is longer than 8 characters");
+    if (name <= lastMesh)
+        throw std::runtime_error("Mesh '" + name + "' would not be drawn after '" + lastMesh + "'");
+    lastMesh = name;
     if (!DrawableFaceCount(builder.FaceCount()))
         throw std::runtime_error("Mesh '" + name + "' has " + std::to_string(builder.FaceCount()) +
                                  " faces, which the game's loader would skip");
@@ -90,11 +93,13 @@ void CModelFile::AddMesh(const std::string& name, const CMeshBuilder& builder)
     lib3ds_file_insert_node(file, node);
 }
 
-void CModelFile::AddSpotLight(const std::string& name, const Vec3f& position, const Vec3f& target)
+void CModelFile::AddSpotLight(const Vec3f& position, const Vec3f& target)
 {
-    Lib3dsLight* light = lib3ds_light_new(name.c_str());
+    char name[32];
+    snprintf(name, sizeof name, "light%02d", ++lights);
+    Lib3dsLight* light = lib3ds_light_new(name);
     if (!light)
-        throw std::runtime_error("Out of memory for light '" + name + "'");
+        throw std::runtime_error(std::string("Out of memory for light '") + name + "'");
     light->spot_light = LIB3DS_TRUE;
     light->color[0] = light->color[1] = light->color[2] = 1.0f;
     light->position[0] = position.x;

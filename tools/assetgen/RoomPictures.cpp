@@ -21,14 +21,14 @@ Colour WallAt(float u, float v)
 {
     const Colour wide{0.20f, 0.27f, 0.22f};
     const Colour narrow{0.15f, 0.20f, 0.17f};
-    const Colour pin{0.46f, 0.39f, 0.22f};
+    const Colour pin{0.32f, 0.30f, 0.20f};
     const float pair = 0.25f; // four stripe pairs per tile
     float inPair = std::fmod(u, pair) / pair;
     Colour c = inPair < 0.68f ? wide : narrow;
-    // Pin lines at both edges of the narrow stripe, about 1.5 px wide.
-    float edge = std::min(std::fabs(inPair - 0.68f), std::min(inPair, 1.0f - inPair));
-    if (edge * pair < 0.006f)
-        c = pin;
+    // Soft pin lines, about 4 px wide, at both edges of the narrow stripe: the
+    // game draws without mipmaps, so hard thin lines would shimmer far away.
+    float edge = std::min(std::fabs(inPair - 0.68f), std::min(inPair, 1.0f - inPair)) * pair;
+    c = Mix(c, pin, std::max(0.0f, 1.0f - edge / 0.008f));
     // A faint woven paper texture and slow cloudiness.
     float paper = FractalNoise(u, v, 64, 64, 2, 11u) - 0.5f;
     float cloud = FractalNoise(u, v, 4, 2, 3, 12u) - 0.5f;
@@ -42,8 +42,8 @@ Colour FloorAt(float u, float v)
     float across = v * boards - row; // 0..1 across the board
     float joint = HashUnit(static_cast<uint32_t>(row), 0u, 21u);
     WoodStyle oak;
-    oak.light = Colour{0.37f, 0.24f, 0.13f};
-    oak.dark = Colour{0.22f, 0.13f, 0.07f};
+    oak.light = Colour{0.32f, 0.21f, 0.11f};
+    oak.dark = Colour{0.19f, 0.11f, 0.06f};
     oak.rings = 24;
     oak.warp = 1.2f;
     oak.warpCellsU = 2;
@@ -57,13 +57,13 @@ Colour FloorAt(float u, float v)
     float seamAcross = std::min(across, 1.0f - across) / boards; // in tile units
     float seamAlong = DistanceToGrid(u - joint + 1.0f, 1.0f);
     if (seamAcross < 0.003f || seamAlong < 0.003f)
-        c = Scale(c, 0.35f);
+        c = Scale(c, 0.55f);
     return c;
 }
 
 Colour CeilingAt(float u, float v)
 {
-    const Colour plaster{0.40f, 0.38f, 0.34f};
+    const Colour plaster{0.30f, 0.285f, 0.255f};
     float border = std::min(DistanceToGrid(u, 1.0f), DistanceToGrid(v, 1.0f));
     float grain = FractalNoise(u, v, 32, 32, 3, 41u) - 0.5f;
     Colour c = Scale(plaster, 1.0f + grain * 0.10f);

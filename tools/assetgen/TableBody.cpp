@@ -69,11 +69,11 @@ void BuildLegs(CMeshBuilder& mesh)
     }
 }
 
-void BuildBody(CMeshBuilder& mesh)
+void BuildSkirt(CMeshBuilder& mesh)
 {
     // Underside, facing the floor.
     Outline under = {{kBodyX, -kBodyY}, {kBodyX, kBodyY}, {-kBodyX, kBodyY}, {-kBodyX, -kBodyY}};
-    mesh.AddFlat(under, {}, kBodyBottom, false, "rail", [](const Vec3f& p) {
+    mesh.AddFlat(under, {}, kBodyBottom, false, "skirt", [](const Vec3f& p) {
         return Vec2{p.y * kWoodScale, p.x * kWoodScale};
     });
     // The chamfer from the rail top's outer edge down to the apron.
@@ -95,5 +95,5 @@ void BuildBody(CMeshBuilder& mesh)
     // inherits this face's normal (model +y, which it reads as "up").
     std::vector<Vec2> apron = {{-kBodyX, kBodyY}, {-kBodyX, -kBodyY}, {kBodyX, -kBodyY},
                                {kBodyX, kBodyY}, {-kBodyX, kBodyY}};
-    AddWallFacing(mesh, apron, kBodyBottom, kBevelBottom, Vec2{0.0f, 0.0f}, true, "rail", kWoodScale, kFlat);
+    AddWallFacing(mesh, apron, kBodyBottom, kBevelBottom, Vec2{0.0f, 0.0f}, true, "skirt", kWoodScale, kFlat);
 }

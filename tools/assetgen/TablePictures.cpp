@@ -33,10 +33,10 @@ Image PaintRailWood(int size)
     WoodStyle mahogany;
     mahogany.light = Colour{0.50f, 0.24f, 0.12f};
     mahogany.dark = Colour{0.27f, 0.10f, 0.05f};
-    mahogany.rings = 6;
-    mahogany.warp = 0.9f;
+    mahogany.rings = 10;
+    mahogany.warp = 0.5f;
     mahogany.warpCellsU = 2;
-    mahogany.warpCellsV = 3;
+    mahogany.warpCellsV = 4;
     mahogany.fibre = 0.10f;
     mahogany.seed = 61u;
     return PaintTile(size, [&](float u, float v) { return WoodColour(u, v, mahogany); });

@@ -9,8 +9,8 @@ void BuildCushions(CMeshBuilder& mesh);
 void BuildRails(CMeshBuilder& mesh);
 void BuildPockets(CMeshBuilder& mesh);
 void BuildLegs(CMeshBuilder& mesh);
-// The body's last face is the +y end of the apron; see TableModel.cpp.
-void BuildBody(CMeshBuilder& mesh);
+// The skirt's last face is the +y end of the apron; see TableModel.cpp.
+void BuildSkirt(CMeshBuilder& mesh);
 
 // A vertical wall on `path` from z0 to z1 whose front faces the side of the
 // path's first segment where `toward` lies (or the other side if `away`).

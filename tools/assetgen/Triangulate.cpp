@@ -19,10 +19,12 @@ bool Same(const Vec2& a, const Vec2& b)
     return std::fabs(a.x - b.x) < kEps && std::fabs(a.y - b.y) < kEps;
 }
 
-// Strictly inside the counter-clockwise triangle abc (points on its edges are not).
-bool StrictlyInside(const Vec2& p, const Vec2& a, const Vec2& b, const Vec2& c)
+// Inside the counter-clockwise triangle abc; points on its edges count only
+// when `edges` is set.
+bool Inside(const Vec2& p, const Vec2& a, const Vec2& b, const Vec2& c, bool edges)
 {
-    return Cross(a, b, p) > kEps && Cross(b, c, p) > kEps && Cross(c, a, p) > kEps;
+    float e = edges ? -kEps : kEps;
+    return Cross(a, b, p) > e && Cross(b, c, p) > e && Cross(c, a, p) > e;
 }
 
 // Proper crossing of segments pq and rs (touching at ends does not count).
@@ -89,7 +91,10 @@ float Quality(const Vec2& a, const Vec2& b, const Vec2& c)
     return longest > 0.0f ? area2 / longest : 0.0f;
 }
 
-bool IsEar(const std::vector<Vec2>& pts, const Ring& ring, size_t i)
+// An ear: a convex corner whose triangle holds no other point of the ring.
+// `strict` also refuses a point on the triangle's edges, which would leave a
+// T-junction; the lenient test is the fallback for collinear runs.
+bool IsEar(const std::vector<Vec2>& pts, const Ring& ring, size_t i, bool strict)
 {
     size_t n = ring.size();
     const Vec2& a = pts[ring[(i + n - 1) % n]];
@@ -101,10 +106,28 @@ bool IsEar(const std::vector<Vec2>& pts, const Ring& ring, size_t i)
         const Vec2& p = pts[k];
         if (Same(p, a) || Same(p, b) || Same(p, c))
             continue;
-        if (StrictlyInside(p, a, b, c))
+        if (Inside(p, a, b, c, strict))
             return false;
     }
     return true;
+}
+
+// The fattest ear of the ring, or -1 when there is none.
+long BestEar(const std::vector<Vec2>& pts, const Ring& ring, bool strict)
+{
+    long best = -1;
+    float bestQuality = -1.0f;
+    const size_t n = ring.size();
+    for (size_t i = 0; i < n; ++i) {
+        if (!IsEar(pts, ring, i, strict))
+            continue;
+        float q = Quality(pts[ring[(i + n - 1) % n]], pts[ring[i]], pts[ring[(i + 1) % n]]);
+        if (q > bestQuality) {
+            bestQuality = q;
+            best = static_cast<long>(i);
+        }
+    }
+    return best;
 }
 
 } // namespace
@@ -154,19 +177,9 @@ Triangulation Triangulate(const Outline& outer, const std::vector<Outline>& hole
         Bridge(result.points, ring, holeRings[order[idx]], rest);
     }
     while (ring.size() > 3) {
-        long best = -1;
-        float bestQuality = -1.0f;
-        for (size_t i = 0; i < ring.size(); ++i) {
-            if (!IsEar(result.points, ring, i))
-                continue;
-            size_t n = ring.size();
-            float q = Quality(result.points[ring[(i + n - 1) % n]], result.points[ring[i]],
-                              result.points[ring[(i + 1) % n]]);
-            if (q > bestQuality) {
-                bestQuality = q;
-                best = static_cast<long>(i);
-            }
-        }
+        long best = BestEar(result.points, ring, true);
+        if (best < 0)
+            best = BestEar(result.points, ring, false);
         if (best < 0) {
             // Only collinear leftovers (no area) may remain uncut.
             Outline rest;

@@ -8,12 +8,13 @@ const std::vector<PreviewView>& PreviewViews()
         {"top", {-1, 0, 100}, {0, 0, 0}, false},
         {"break", {68.8f, 0, 12.9f}, {10, 0, 1}, false},
         {"rack", {-14, 10, 9}, {-22, 0, 1}, false},
-        {"lineup", {0, 14, 3}, {0, 0, 1}, true},
+        {"lineup", {0, 24, 3}, {0, 0, 2}, true},
         {"corner_pocket", {22, 12, 10}, {30, 20, 0}, false},
         {"middle_pocket", {0, 8, 9}, {0, 20, 0}, false},
         {"cue_tip", {15, -5, 3.5f}, {12.5f, 0, 1.2f}, false},
         {"cue_butt", {34, -7, 5}, {37, 0, 3}, false},
         {"side", {0, -80, 2}, {0, 0, -10}, false},
+        {"room", {60, -60, 20}, {-120, 120, 90}, false},
     };
     return views;
 }
