@@ -6,7 +6,7 @@
 #include <lib3ds/mesh.h>
 
 #include <cmath>
-#include <cstring>
+#include <cstdio>
 #include <stdexcept>
 
 int CMeshBuilder::AddPoint(const Vec3f& p, float s, float t)

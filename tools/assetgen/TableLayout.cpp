@@ -15,7 +15,7 @@ constexpr float kArcStep = 10.0f;
 // quadrant frame centred 0.5 inside it: the jaw ends there.
 float JawAngle()
 {
-    return std::acos((kRailInnerX - 20.0f) / kPocketRadius) / kDegrees; // about 74.7
+    return std::acos((kRailInnerX - kPocketX) / kPocketRadius) / kDegrees; // about 74.7
 }
 
 void AppendArc(Outline& out, const Vec2& centre, float from, float to)
@@ -43,8 +43,8 @@ Outline Reversed(Outline o)
     return o;
 }
 
-const Vec2 kCorner{20.0f, 30.0f};
-const Vec2 kMiddle{20.0f, 0.0f};
+const Vec2 kCorner{kPocketX, kPocketY};
+const Vec2 kMiddle{kPocketX, 0.0f};
 
 // The bed's outline in the +x, +y quarter, counter-clockwise, from the middle
 // pocket's inner point on the x axis to the end nose on the y axis.
@@ -65,12 +65,20 @@ Outline BedQuarter()
 
 Vec2 PocketCentre(int index)
 {
-    static const Vec2 centres[kPockets] = {{20, 30}, {20, 0}, {20, -30}, {-20, -30}, {-20, 0}, {-20, 30}};
+    static const Vec2 centres[kPockets] = {{kPocketX, kPocketY},   {kPocketX, 0},  {kPocketX, -kPocketY},
+                                           {-kPocketX, -kPocketY}, {-kPocketX, 0}, {-kPocketX, kPocketY}};
     return centres[index];
 }
 
 Vec2 PocketPoint(const Vec2& centre, float degrees)
 {
+    // The same angle reached by different turns must give the very same
+    // point, so that walls and outlines meet without cracks.
+    degrees = std::fmod(degrees, 360.0f);
+    if (degrees > 180.0f)
+        degrees -= 360.0f;
+    else if (degrees <= -180.0f)
+        degrees += 360.0f;
     float sx = centre.x < 0.0f ? -1.0f : 1.0f;
     float sy = centre.y < 0.0f ? -1.0f : 1.0f;
     return Vec2{centre.x + sx * kPocketRadius * std::cos(degrees * kDegrees),

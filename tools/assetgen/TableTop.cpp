@@ -63,27 +63,21 @@ void BuildCushions(CMeshBuilder& mesh)
 
 void BuildRails(CMeshBuilder& mesh)
 {
-    std::vector<Outline> sights = SightOutlines();
+    const std::vector<Outline> sights = SightOutlines();
     for (const Outline& rail : RailOutlines()) {
         // Grain runs along the rail: along y on the sides, along x on the ends.
         Vec2 c = Centroid(rail);
-        bool side = std::abs(c.x) > std::abs(c.y) * 0.5f;
+        bool side = std::fabs(c.x) > std::fabs(c.y) * 0.5f;
         TexelMap wood = [side](const Vec3f& p) {
             return side ? Vec2{p.y * kWoodScale, p.x * kWoodScale} : Vec2{p.x * kWoodScale, p.y * kWoodScale};
         };
+        // The sights inlaid in this piece are holes in its wood, filled with pearl.
         std::vector<Outline> holes;
-        for (const Outline& s : sights) {
-            Vec2 sc = Centroid(s);
-            // A sight belongs to the rail piece on the same side and end of the table.
-            bool sameSide = side ? (sc.x * c.x > 0.0f && std::abs(sc.x) > kRailInnerX && sc.y * c.y >= 0.0f)
-                                 : (sc.y * c.y > 0.0f && std::abs(sc.y) > kRailInnerY);
-            if (sameSide)
-                holes.push_back(s);
-        }
+        for (const Outline& sight : sights)
+            if (PointInOutline(rail, Centroid(sight)))
+                holes.push_back(sight);
         mesh.AddFlat(rail, holes, kRailTop, true, "rail", wood);
-        for (const Outline& s : holes)
-            mesh.AddFlat(s, {}, kRailTop, true, "sight", [](const Vec3f& p) {
-                return Vec2{p.x, p.y};
-            });
+        for (const Outline& sight : holes)
+            mesh.AddFlat(sight, {}, kRailTop, true, "sight", [](const Vec3f& p) { return Vec2{p.x, p.y}; });
     }
 }

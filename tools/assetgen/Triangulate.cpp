@@ -5,6 +5,28 @@
 #include <cmath>
 #include <stdexcept>
 
+float SignedArea2(const Outline& outline)
+{
+    float sum = 0.0f;
+    for (size_t i = 0; i < outline.size(); ++i) {
+        const Vec2& a = outline[i];
+        const Vec2& b = outline[(i + 1) % outline.size()];
+        sum += a.x * b.y - b.x * a.y;
+    }
+    return sum;
+}
+
+bool PointInOutline(const Outline& outline, const Vec2& p)
+{
+    bool inside = false;
+    for (size_t i = 0, j = outline.size() - 1; i < outline.size(); j = i++) {
+        const Vec2 &a = outline[i], &b = outline[j];
+        if ((a.y > p.y) != (b.y > p.y) && p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x)
+            inside = !inside;
+    }
+    return inside;
+}
+
 namespace {
 
 constexpr float kEps = 1e-6f;
@@ -130,70 +152,69 @@ long BestEar(const std::vector<Vec2>& pts, const Ring& ring, bool strict)
     return best;
 }
 
-} // namespace
 
-float SignedArea2(const Outline& outline)
+// Adds an outline's points to `pts` in the wanted winding; answers its ring.
+Ring AddRing(std::vector<Vec2>& pts, const Outline& outline, bool counterClockwise)
 {
-    float sum = 0.0f;
+    Ring ring;
+    bool flip = (SignedArea2(outline) > 0.0f) != counterClockwise;
     for (size_t i = 0; i < outline.size(); ++i) {
-        const Vec2& a = outline[i];
-        const Vec2& b = outline[(i + 1) % outline.size()];
-        sum += a.x * b.y - b.x * a.y;
+        ring.push_back(static_cast<int>(pts.size()));
+        pts.push_back(outline[flip ? outline.size() - 1 - i : i]);
     }
-    return sum;
+    return ring;
 }
 
-Triangulation Triangulate(const Outline& outer, const std::vector<Outline>& holes)
+// Bridges every hole into `ring`, rightmost holes first, so that later
+// bridges see the earlier holes as part of the outline.
+void MergeHoles(const std::vector<Vec2>& pts, Ring& ring, const std::vector<Ring>& holes)
 {
-    Triangulation result;
-    auto addRing = [&](const Outline& outline, bool counterClockwise) {
-        Ring ring;
-        bool flip = (SignedArea2(outline) > 0.0f) != counterClockwise;
-        for (size_t i = 0; i < outline.size(); ++i) {
-            ring.push_back(static_cast<int>(result.points.size()));
-            result.points.push_back(outline[flip ? outline.size() - 1 - i : i]);
-        }
-        return ring;
-    };
-    Ring ring = addRing(outer, true);
-    std::vector<Ring> holeRings;
-    for (const Outline& hole : holes)
-        holeRings.push_back(addRing(hole, false));
-    // Rightmost holes first, so later bridges see the earlier ones as outline.
-    std::vector<size_t> order(holeRings.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
-    auto maxX = [&](size_t h) {
+    auto maxX = [&](const Ring& r) {
         float m = -1e30f;
-        for (int k : holeRings[h])
-            m = std::max(m, result.points[k].x);
+        for (int k : r)
+            m = std::max(m, pts[k].x);
         return m;
     };
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return maxX(a) > maxX(b); });
-    for (size_t idx = 0; idx < order.size(); ++idx) {
-        std::vector<Ring> rest;
-        for (size_t j = idx + 1; j < order.size(); ++j)
-            rest.push_back(holeRings[order[j]]);
-        Bridge(result.points, ring, holeRings[order[idx]], rest);
-    }
+    std::vector<Ring> order = holes;
+    std::stable_sort(order.begin(), order.end(), [&](const Ring& a, const Ring& b) { return maxX(a) > maxX(b); });
+    for (size_t i = 0; i < order.size(); ++i)
+        Bridge(pts, ring, order[i], std::vector<Ring>(order.begin() + static_cast<long>(i) + 1, order.end()));
+}
+
+// Cuts ears off `ring` into `triangles` until one triangle is left.
+void CutEars(const std::vector<Vec2>& pts, Ring ring, std::vector<std::array<int, 3>>& triangles)
+{
     while (ring.size() > 3) {
-        long best = BestEar(result.points, ring, true);
+        long best = BestEar(pts, ring, true);
         if (best < 0)
-            best = BestEar(result.points, ring, false);
+            best = BestEar(pts, ring, false);
         if (best < 0) {
             // Only collinear leftovers (no area) may remain uncut.
             Outline rest;
             for (int k : ring)
-                rest.push_back(result.points[k]);
+                rest.push_back(pts[k]);
             if (std::fabs(SignedArea2(rest)) < 1e-4f)
-                return result;
+                return;
             throw std::runtime_error("Triangulate: no ear left to cut (self-intersecting outline?)");
         }
         size_t n = ring.size(), i = static_cast<size_t>(best);
-        result.triangles.push_back({ring[(i + n - 1) % n], ring[i], ring[(i + 1) % n]});
+        triangles.push_back({ring[(i + n - 1) % n], ring[i], ring[(i + 1) % n]});
         ring.erase(ring.begin() + best);
     }
-    if (Cross(result.points[ring[0]], result.points[ring[1]], result.points[ring[2]]) > kEps)
-        result.triangles.push_back({ring[0], ring[1], ring[2]});
+    if (Cross(pts[ring[0]], pts[ring[1]], pts[ring[2]]) > kEps)
+        triangles.push_back({ring[0], ring[1], ring[2]});
+}
+
+} // namespace
+
+Triangulation Triangulate(const Outline& outer, const std::vector<Outline>& holes)
+{
+    Triangulation result;
+    Ring ring = AddRing(result.points, outer, true);
+    std::vector<Ring> holeRings;
+    for (const Outline& hole : holes)
+        holeRings.push_back(AddRing(result.points, hole, false));
+    MergeHoles(result.points, ring, holeRings);
+    CutEars(result.points, ring, result.triangles);
     return result;
 }

@@ -13,6 +13,9 @@ using Outline = std::vector<Vec2>;
 // Twice the signed area: positive for counter-clockwise outlines.
 float SignedArea2(const Outline& outline);
 
+// Even-odd test: true when p lies inside the outline.
+bool PointInOutline(const Outline& outline, const Vec2& p);
+
 struct Triangulation {
     std::vector<Vec2> points;                 // outer points, then each hole's
     std::vector<std::array<int, 3>> triangles; // counter-clockwise index triples
