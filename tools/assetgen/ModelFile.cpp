@@ -76,7 +76,6 @@ void CModelFile::AddMesh(const std::string& name, const CMeshBuilder& builder)
         throw std::runtime_error("Mesh name '" + name + "' is longer than 8 characters");
     if (name <= lastMesh)
         throw std::runtime_error("Mesh '" + name + "' would not be drawn after '" + lastMesh + "'");
-    lastMesh = name;
     if (!DrawableFaceCount(builder.FaceCount()))
         throw std::runtime_error("Mesh '" + name + "' has " + std::to_string(builder.FaceCount()) +
                                  " faces, which the game's loader would skip");
@@ -84,6 +83,7 @@ void CModelFile::AddMesh(const std::string& name, const CMeshBuilder& builder)
         if (std::find(materials.begin(), materials.end(), f.material) == materials.end())
             throw std::runtime_error("Mesh '" + name + "' uses unknown material '" + f.material + "'");
     lib3ds_file_insert_mesh(file, builder.Build(name));
+    lastMesh = name;
     Lib3dsNode* node = lib3ds_node_new_object();
     if (!node)
         throw std::runtime_error("Out of memory for node '" + name + "'");
