@@ -58,7 +58,6 @@ std::vector<unsigned char> Screen()
 {
     std::vector<unsigned char> rgb(3 * WindowW * WindowH);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
     glReadPixels(0, 0, WindowW, WindowH, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
     std::vector<unsigned char> red(WindowW * WindowH);
     for (size_t i = 0; i < red.size(); ++i)
