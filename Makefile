@@ -20,7 +20,11 @@ SAN_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1 \
           LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0 \
           UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps configure build play test sanitize clean
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?= ini bmp
+
+.PHONY: all deps configure build play test sanitize fuzz clean
 
 all: build
 
@@ -45,5 +49,19 @@ sanitize: deps
 	cmake --build $(SAN_DIR) -j $(JOBS)
 	cd $(SAN_DIR) && $(SAN_ENV) $(WITH_DISPLAY) ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
 
+# Each libFuzzer target for FUZZ_SECONDS, starting from the committed seeds; new
+# inputs collect in $(FUZZ_DIR)/corpus, findings in $(FUZZ_DIR)/findings.
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUZZ=ON \
+		-DBAIZELINE_TESTS=OFF -DBAIZELINE_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	@set -e; for t in $(FUZZ_TARGETS); do \
+		mkdir -p $(FUZZ_DIR)/corpus/$$t $(FUZZ_DIR)/findings/$$t; \
+		echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
+		( cd $(FUZZ_DIR) && $(SAN_ENV) $(WITH_DISPLAY) tests/fuzz/fuzz_$$t \
+			-max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=4096 \
+			-artifact_prefix=findings/$$t/ corpus/$$t $(CURDIR)/tests/fuzz/corpus/$$t ); \
+	done
+
 clean:
-	rm -rf $(BUILD_DIR) $(SAN_DIR)
+	rm -rf $(BUILD_DIR) $(SAN_DIR) $(FUZZ_DIR)

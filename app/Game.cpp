@@ -8,18 +8,25 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "app/Gamma.h"
+#include "physics/Simulation.h"
+
 const char* const GameCaption = "Baizeline is a work name of cool game :)";
 
 // The one application object, built before the entry runs.
 CGame Game;
+
+// Every simulation pass hands its result to the balls of this list. Set once, at
+// start-up, after Game is built (same translation unit, so in that order).
+static const bool SceneHooked = (SimulationScene = &Game.objects, true);
 
 // The view is always 4:3, whatever the window: a non-4:3 window stretches it.
 static const double ViewAspect = static_cast<double>(4.0f / 3.0f);
 
 CGame::CGame()
     : running(true), lighting(false), showCredits(true), debug(false), frameTime(0.0f),
-      keys(nullptr), cueBall(nullptr), cue(nullptr), table(nullptr), fps(30), width(0), height(0), bpp(0), fullScreen(false), gamma(0.0f),
-      weariness(0.0f)
+      keys(nullptr), cueBall(nullptr), cue(nullptr), table(nullptr), fps(30), width(0),
+      height(0), bpp(0), fullScreen(false), gamma(0.0f), weariness(0.0f), gammaSaved(false)
 {
 }
 
@@ -63,6 +70,7 @@ void CGame::Create(const char* title, int w, int h, int depth, bool full)
     mouse.grabbed = true;
     SDL_WM_GrabInput(SDL_GRAB_ON);
     SDL_ShowCursor(SDL_DISABLE);
+    font.Load("data/debug_font.ttf", 10);
 }
 
 void CGame::Resize(int w, int h)
@@ -96,7 +104,13 @@ void CGame::FlipScreen()
 bool CGame::Close()
 {
     // SDL_Quit on an SDL that is not running does nothing, so the destructor's
-    // second call after the entry's is harmless.
+    // second call after the entry's is harmless. The font and the ramp need the
+    // window still open.
+    font.Clean();
+    if (gammaSaved) {
+        RestoreGammaTable();
+        gammaSaved = false;
+    }
     SDL_Quit();
     return true;
 }

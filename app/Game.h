@@ -5,9 +5,11 @@
 
 #include "app/Mouse.h"
 #include "app/RunningAverage.h"
+#include "camera/Camera.h"
 #include "config/IniFile.h"
 #include "scene/ObjectList.h"
 #include "scene/TextureList.h"
+#include "text/FreeFont.h"
 
 class CBall;
 class CCue;
@@ -40,7 +42,8 @@ public:
     void Setup();
     void Resize(int width, int height);
 
-    // Releases the font and shuts SDL down; safe to call more than once.
+    // Releases the font, puts back a gamma ramp ApplyGamma changed and shuts SDL
+    // down; safe to call more than once.
     bool Close();
 
     bool running;
@@ -57,13 +60,16 @@ public:
     CTable* table;
     CIniFile ini;
     CRunningAverage fps;
+    CCamera camera;
     CMouse mouse;
+    CFreeFont font;    // overlay and debug text
     int width;
     int height;
     int bpp;
     bool fullScreen;
     float gamma;
     float weariness;
+    bool gammaSaved;   // ApplyGamma changed the ramp; Close puts the saved one back
 };
 
 extern CGame Game;

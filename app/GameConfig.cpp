@@ -1,5 +1,7 @@
-// CGame::ReadIni: game.cfg into the display settings and the tuning globals.
+// CGame::ReadIni: game.cfg into the display settings, the camera and the tuning globals.
 #include "app/Game.h"
+#include "physics/World.h"
+#include "scene/Ball.h"
 
 void CGame::ReadIni()
 {
@@ -11,5 +13,11 @@ void CGame::ReadIni()
     bpp = ini.ReadInteger("Display", "Bpp", 16);
     gamma = static_cast<float>(ini.ReadFloat("Display", "Gamma", 0.0));
     weariness = static_cast<float>(ini.ReadFloat("Display", "Weariness", 0.0));
+    BallQuality = static_cast<float>(ini.ReadFloat("Rendering", "BallQuality", 256.0));
+    Gravity = static_cast<float>(ini.ReadFloat("Physics", "Gravity", 9.81));
+    Viscosity = static_cast<float>(ini.ReadFloat("Physics", "Viscosity", 1.85e-05));
     debug = ini.ReadBool("Misc", "Debug", false);
+    camera.mode = ini.ReadInteger("Misc", "CameraMode", 0);
+    // The orbit camera starts looking down on the table a little; the free one level.
+    camera.pitchAngle = camera.mode == 0 ? -0.2f : 0.0f;
 }

@@ -1,8 +1,6 @@
 // CBall: a pool ball in the scene, a textured sphere whose state the physics writes.
 #pragma once
 
-#include <GL/gl.h>
-
 #include "scene/Object.h"
 
 class CObjectList;
@@ -10,6 +8,11 @@ struct GLUquadric;
 
 // Sphere detail of every ball (configuration key Rendering/BallQuality).
 extern float BallQuality;
+
+// Sphere detail n (2n slices, n stacks) for an eye `distance` scene units away:
+// BallQuality/(distance + 16) + 4, truncated, and kept within [2, 1024] so that
+// an absurd or non-numeric BallQuality cannot overflow the conversion.
+int BallDetail(float distance);
 
 class CBall : public CObject {
 public:
@@ -36,5 +39,5 @@ public:
     int number;         // 0 the cue ball, 1 to 15 the others
     float radius;       // scene units
     GLUquadric* quadric; // owned
-    GLuint texture;     // GL texture drawn on the sphere
+    unsigned int texture; // GL texture name drawn on the sphere (a GLuint)
 };

@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include <string>
+#include <vector>
 
 struct SDL_Surface;
 
@@ -30,7 +31,7 @@ private:
     bool live; // `id` names a texture this object created and has not deleted
 };
 
-// The surface's pixels as tightly packed R,G,B bytes, top row first. Any depth
-// (palettised, 16, 24, 32 bits) is converted; null when SDL cannot convert it.
-// The caller frees the result with SDL_FreeSurface.
-SDL_Surface* ConvertToRgb24(SDL_Surface* surface);
+// The surface's pixels as R,G,B bytes, top row first, each row padded to a
+// multiple of 4 bytes. Any depth SDL reads (palettised, 16, 24, 32 bits) is
+// expanded; false, with `rgb` unspecified, for a format that makes no sense.
+bool ExpandToRgb(const SDL_Surface* surface, std::vector<unsigned char>& rgb);

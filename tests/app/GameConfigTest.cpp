@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "app/Game.h"
+#include "physics/World.h"
+#include "scene/Ball.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -11,6 +13,7 @@ TEST(GameConfig, NoFileGivesTheDefaults)
     CTempDir dir;
     CWorkingDir cwd(dir.Path());
     CGame game;
+    BallQuality = Gravity = Viscosity = -1.0f; // so that the defaults must be written
     game.ReadIni();
     EXPECT_FALSE(game.fullScreen);
     EXPECT_EQ(game.width, 800);
@@ -19,13 +22,20 @@ TEST(GameConfig, NoFileGivesTheDefaults)
     EXPECT_EQ(game.gamma, 0.0f);
     EXPECT_EQ(game.weariness, 0.0f);
     EXPECT_FALSE(game.debug);
+    EXPECT_EQ(BallQuality, 256.0f);
+    EXPECT_EQ(Gravity, 9.81f);
+    EXPECT_EQ(Viscosity, static_cast<float>(1.85e-05));
+    EXPECT_EQ(game.camera.mode, 0);
+    EXPECT_EQ(game.camera.pitchAngle, -0.2f);
 }
 
 TEST(GameConfig, EveryKeyReachesItsDestination)
 {
     CTempDir dir;
     dir.Write("game.cfg", "[Display]\nFullScreen=1\nWidth=1024\nHeight=768\nBpp=32\n"
-                          "Gamma=1.5\nWeariness=0.25\n[Misc]\nDebug=1\n");
+                          "Gamma=1.5\nWeariness=0.25\n[Rendering]\nBallQuality=64\n"
+                          "[Physics]\nGravity=1.62\nViscosity=0.001\n[Misc]\nDebug=1\n"
+                          "CameraMode=1\n");
     CWorkingDir cwd(dir.Path());
     CGame game;
     game.ReadIni();
@@ -36,6 +46,26 @@ TEST(GameConfig, EveryKeyReachesItsDestination)
     EXPECT_EQ(game.gamma, 1.5f);
     EXPECT_EQ(game.weariness, 0.25f);
     EXPECT_TRUE(game.debug);
+    EXPECT_EQ(BallQuality, 64.0f);
+    EXPECT_EQ(Gravity, 1.62f);
+    EXPECT_EQ(Viscosity, 0.001f);
+    EXPECT_EQ(game.camera.mode, 1);
+    EXPECT_EQ(game.camera.pitchAngle, 0.0f); // the free camera starts level
+}
+
+TEST(GameConfig, AnyNonZeroCameraModeStartsLevelAndViscosityIsNarrowedToFloat)
+{
+    CTempDir dir;
+    dir.Write("game.cfg", "[Physics]\nViscosity=1.85e-05\n[Misc]\nCameraMode=7\n");
+    CWorkingDir cwd(dir.Path());
+    CGame game;
+    game.camera.pitchAngle = 0.5f;
+    game.ReadIni();
+    EXPECT_EQ(game.camera.mode, 7);
+    EXPECT_EQ(game.camera.pitchAngle, 0.0f);
+    // The nearest float, not the double: the two differ.
+    EXPECT_EQ(Viscosity, static_cast<float>(1.85e-05));
+    EXPECT_NE(static_cast<double>(Viscosity), 1.85e-05);
 }
 
 TEST(GameConfig, WordsForBooleansGiveTheDefault)
@@ -59,6 +89,10 @@ TEST(GameConfig, ShippedConfigurationHoldsTheDefaults)
     EXPECT_EQ(game.height, 600);
     EXPECT_EQ(game.bpp, 16);
     EXPECT_FALSE(game.debug);
+    EXPECT_EQ(BallQuality, 256.0f);
+    EXPECT_EQ(Gravity, 9.81f);
+    EXPECT_EQ(Viscosity, static_cast<float>(1.85e-05));
+    EXPECT_EQ(game.camera.mode, 0);
 }
 
 } // namespace

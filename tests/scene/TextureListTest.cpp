@@ -145,6 +145,76 @@ TEST_F(TextureList, MissingFileNamesItselfAndLeavesTheCacheAsItWas)
     EXPECT_EQ(cache.entries.size(), 1u);
 }
 
+TEST_F(TextureList, OddDepthIsRefusedBeforeSdlReadsIt)
+{
+    // A 9×1 header claiming 2049 bits per pixel: SDL would read it into a
+    // palettised surface with no palette, which its own converter dereferences.
+    const unsigned char file[] = {
+        0x42, 0x4d, 0x42, 0, 0, 0, 0, 0, 0, 0, 0x3e, 0, 0, 0, 0x28, 0, 0, 0, 9, 0, 0, 0, 1, 0,
+        0, 0, 1, 0, 1, 8, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0x3d, 0, 0, 0x13, 0x0b, 0, 0, 2, 0, 0, 0,
+        0, 0, 0, 0, 0, 0, 0, 0, 0xff, 0, 1, 1, 0xfe, 0, 0, 7, 0x0e, 0x15};
+    const std::string path =
+        dir.Write("odd.bmp", std::string(reinterpret_cast<const char*>(file), sizeof file));
+    CTextureList cache;
+    try {
+        cache.Add(path);
+        FAIL() << "no exception";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Unable to load image '" + path + "': unsupported bit depth");
+    }
+    EXPECT_TRUE(cache.entries.empty());
+}
+
+TEST_F(TextureList, HugeClaimedSizeInATinyFileIsRefused)
+{
+    unsigned char file[70] = {'B', 'M'};
+    file[10] = 54;  // pixel offset
+    file[14] = 40;  // info header size
+    file[18] = 0x30; file[19] = 0x75; // width 30000
+    file[22] = 0x30; file[23] = 0x75; // height 30000
+    file[26] = 1;   // planes
+    file[28] = 24;  // bits
+    const std::string path =
+        dir.Write("huge.bmp", std::string(reinterpret_cast<const char*>(file), sizeof file));
+    CTextureList cache;
+    EXPECT_THROW(cache.Add(path), std::runtime_error);
+    file[19] = 0; file[23] = 0; // 48×48: still more pixels than the file holds
+    const std::string shorter =
+        dir.Write("short.bmp", std::string(reinterpret_cast<const char*>(file), sizeof file));
+    try {
+        cache.Add(shorter);
+        FAIL() << "no exception";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Unable to load image '" + shorter + "': file is shorter than its pixels");
+    }
+}
+
+TEST(ExpandToRgb, PaletteIndicesBeyondThePaletteShowBlackAndNoPaletteIsRefused)
+{
+    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 3, 1, 8, 0, 0, 0, 0);
+    ASSERT_NE(s, nullptr);
+    SDL_Color palette[2] = {{10, 20, 30, 0}, {200, 100, 50, 0}};
+    SDL_SetColors(s, palette, 0, 2);
+    s->format->palette->ncolors = 2;
+    Uint8* px = static_cast<Uint8*>(s->pixels);
+    px[0] = 1;
+    px[1] = 0;
+    px[2] = 250; // no such colour
+    std::vector<unsigned char> rgb;
+    ASSERT_TRUE(ExpandToRgb(s, rgb));
+    ASSERT_EQ(rgb.size(), 12u); // 9 bytes padded to 12
+    EXPECT_EQ(std::vector<unsigned char>(rgb.begin(), rgb.begin() + 9),
+              (std::vector<unsigned char>{200, 100, 50, 10, 20, 30, 0, 0, 0}));
+
+    SDL_Palette* kept = s->format->palette;
+    s->format->palette = nullptr;
+    EXPECT_FALSE(ExpandToRgb(s, rgb));
+    s->format->palette = kept;
+    SDL_FreeSurface(s);
+}
+
 TEST_F(TextureList, FreeDeletesTheGlTexturesOnce)
 {
     CTextureList cache;

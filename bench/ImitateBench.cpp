@@ -1,0 +1,124 @@
+// Cost of one simulation pass and of one frame (25 passes) for the racked balls, at rest and mid-break.
+#include <benchmark/benchmark.h>
+
+#include <array>
+
+#include "app/Game.h"
+#include "physics/Ball.h"
+#include "physics/SceneSync.h"
+#include "physics/Simulation.h"
+#include "physics/World.h"
+#include "scene/Ball.h"
+#include "tools/sim/Rack.h"
+
+namespace {
+
+const double FrameSeconds = 1.0 / 60.0;
+const int Passes = 25;
+const double PassSeconds = FrameSeconds / Passes;
+
+using Snapshot = std::array<Ball, LastBall + 1>;
+
+Snapshot Take()
+{
+    Snapshot s;
+    for (int k = FirstBall; k <= LastBall; ++k)
+        s[k] = ball[k];
+    return s;
+}
+
+void Restore(const Snapshot& s)
+{
+    for (int k = FirstBall; k <= LastBall; ++k)
+        ball[k] = s[k];
+}
+
+// The rack in Game.objects and the physics, settled on the bed for a second.
+void RackAtRest()
+{
+    Gravity = 9.81f;
+    Viscosity = 1.85e-05f;
+    for (Ball& b : ball)
+        b = Ball{};
+    RackBalls(Game.objects);
+    GetBallsCoords(&Game.objects);
+    for (int frame = 0; frame < 60; ++frame)
+        Start(FrameSeconds, Passes);
+}
+
+// A full-strength break, a few frames after the cue ball has reached the rack.
+Snapshot JustAfterBreak()
+{
+    RackAtRest();
+    CBall* cueBall = static_cast<CBall*>(Game.objects.items.back());
+    cueBall->Shoot(180.0f, 150.0f);
+    bool hit = false;
+    for (int frame = 0; frame < 600 && !hit; ++frame) {
+        Start(FrameSeconds, Passes);
+        for (int k = FirstBall; k < LastBall && !hit; ++k)
+            hit = Length(ball[k].velocity) > 0.5f;
+    }
+    for (int frame = 0; frame < 2; ++frame)
+        Start(FrameSeconds, Passes);
+    return Take();
+}
+
+// range(0): 1 hands each pass to the 16 ball objects (as the game does), 0 skips that.
+void UseScene(const benchmark::State& state)
+{
+    SimulationScene = state.range(0) ? &Game.objects : nullptr;
+}
+
+void ImitateAtRest(benchmark::State& state)
+{
+    RackAtRest();
+    UseScene(state);
+    for (auto _ : state)
+        Imitate(PassSeconds);
+    benchmark::DoNotOptimize(ball[16].position.z);
+}
+
+void ImitateAfterBreak(benchmark::State& state)
+{
+    const Snapshot start = JustAfterBreak();
+    UseScene(state);
+    int pass = 0;
+    // Each run of 25 passes replays the same frame, so the balls stay in flight.
+    for (auto _ : state) {
+        if (pass == 0)
+            Restore(start);
+        Imitate(PassSeconds);
+        pass = pass + 1 == Passes ? 0 : pass + 1;
+    }
+    benchmark::DoNotOptimize(ball[16].position.x);
+}
+
+void FrameAtRest(benchmark::State& state)
+{
+    RackAtRest();
+    UseScene(state);
+    for (auto _ : state)
+        Start(FrameSeconds, Passes);
+    benchmark::DoNotOptimize(ball[16].position.z);
+}
+
+// Includes restoring 16 records (about 1.5 KB) per frame.
+void FrameAfterBreak(benchmark::State& state)
+{
+    const Snapshot start = JustAfterBreak();
+    UseScene(state);
+    for (auto _ : state) {
+        Restore(start);
+        Start(FrameSeconds, Passes);
+    }
+    benchmark::DoNotOptimize(ball[16].position.x);
+}
+
+} // namespace
+
+BENCHMARK(ImitateAtRest)->ArgName("scene")->Arg(1)->Arg(0);
+BENCHMARK(ImitateAfterBreak)->ArgName("scene")->Arg(1)->Arg(0);
+BENCHMARK(FrameAtRest)->ArgName("scene")->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(FrameAfterBreak)->ArgName("scene")->Arg(1)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();

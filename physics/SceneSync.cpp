@@ -1,0 +1,47 @@
+// GetBallsCoords and SetBallsCoords: the physics' balls to and from the scene's, by list position.
+#include "physics/SceneSync.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "physics/Ball.h"
+#include "scene/Ball.h"
+#include "scene/ObjectList.h"
+
+// Walks the first 16 entries of `list` (fewer if it is shorter), calling
+// `copy(object, ball[k])` for each ball object. `who` names the caller in the messages.
+template <typename Copy>
+static void WalkBalls(CObjectList* list, const char* who, Copy copy)
+{
+    if (!list)
+        throw std::runtime_error(std::string(who) + " - Get NULL pointer");
+    if (list->items.empty())
+        throw std::runtime_error(std::string(who) + " - Get empty list");
+    int k = FirstBall;
+    for (auto it = list->items.begin(); it != list->items.end() && k <= LastBall; ++it, ++k) {
+        CObject* object = *it;
+        if (!object)
+            throw std::runtime_error(std::string(who) + " - Get NULL pointer");
+        if (object->type == ObjectBall)
+            copy(*static_cast<CBall*>(object), ball[k]);
+    }
+}
+
+void GetBallsCoords(CObjectList* list)
+{
+    WalkBalls(list, "GetBallsCoords()", [](const CBall& object, Ball& b) {
+        b.position = object.position / SceneUnitsPerMetre;
+        b.rotation = object.rotation / DegreesPerRadian;
+        b.velocity = object.velocity / SceneUnitsPerMetre;
+    });
+}
+
+void SetBallsCoords(CObjectList* list)
+{
+    WalkBalls(list, "SetBallsCoords()", [](CBall& object, const Ball& b) {
+        object.radius = b.radius * SceneUnitsPerMetre;
+        object.position = b.position * SceneUnitsPerMetre;
+        object.rotation = b.rotation * DegreesPerRadian;
+        object.velocity = b.velocity * SceneUnitsPerMetre;
+    });
+}

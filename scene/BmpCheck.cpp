@@ -1,0 +1,57 @@
+// CheckBmpHeader: rejects BMP headers whose sizes would make SDL allocate or read absurdly.
+#include "scene/BmpCheck.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+const int BmpMaxSide = 16384;
+
+static uint32_t U16(const unsigned char* p)
+{
+    return p[0] | (p[1] << 8);
+}
+
+static uint32_t U32(const unsigned char* p)
+{
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+bool CheckBmpHeader(const unsigned char* h, size_t size, long fileSize, std::string& why)
+{
+    if (size < 26 || h[0] != 'B' || h[1] != 'M') {
+        why = "not a BMP file";
+        return false;
+    }
+    const uint32_t offset = U32(h + 10);
+    const uint32_t infoSize = U32(h + 14);
+    long width, height;
+    uint32_t bits;
+    if (infoSize == 12) { // the old OS/2 header: 16-bit sizes
+        width = static_cast<long>(U16(h + 18));
+        height = static_cast<long>(U16(h + 20));
+        bits = U16(h + 24);
+    } else {
+        if (infoSize < 40 || size < 34) {
+            why = "unsupported BMP header";
+            return false;
+        }
+        width = static_cast<int32_t>(U32(h + 18));
+        height = std::labs(static_cast<int32_t>(U32(h + 22))); // negative: rows top down
+        bits = U16(h + 28);
+    }
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) {
+        why = "unsupported bit depth";
+        return false;
+    }
+    if (width <= 0 || height <= 0 || width > BmpMaxSide || height > BmpMaxSide) {
+        why = "unsupported picture size";
+        return false;
+    }
+    // Rows are padded to 4 bytes; a file shorter than its pixels is damaged.
+    const long long rowBytes = ((static_cast<long long>(width) * bits + 31) / 32) * 4;
+    if (static_cast<long long>(offset) + rowBytes * height > fileSize) {
+        why = "file is shorter than its pixels";
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,87 @@
+// CBall under a GL context: textures from the cache and the sphere drawn where the scene puts it.
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+#include <SDL.h>
+#include <sys/stat.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "app/Game.h"
+#include "scene/Ball.h"
+#include "tests/support/GlWindow.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+class BallGl : public GlTest {
+protected:
+    void TearDown() override { Game.textures.Free(); }
+    void WriteBallPicture(int number)
+    {
+        mkdir((dir.Path() + "/data").c_str(), 0755);
+        SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 8, 8, 24, 0, 0, 0, 0);
+        ASSERT_NE(s, nullptr);
+        const std::string path = dir.Path() + "/data/ball_" + std::to_string(number) + ".bmp";
+        EXPECT_EQ(SDL_SaveBMP(s, path.c_str()), 0);
+        SDL_FreeSurface(s);
+    }
+    CTempDir dir;
+};
+
+TEST_F(BallGl, SetTextureTakesTheCachedPictureOrReportsTheMissingName)
+{
+    WriteBallPicture(3);
+    CWorkingDir cwd(dir.Path());
+    Game.textures.Add("data/ball_3.bmp");
+    CBall b(nullptr);
+    b.SetTexture(3);
+    EXPECT_NE(b.texture, 0u);
+    EXPECT_EQ(b.texture, Game.textures.Get("data/ball_3.bmp")->id);
+    EXPECT_EQ(b.number, 0); // the picture, not the number
+    try {
+        b.SetTexture(4);
+        ADD_FAILURE() << "no error for a picture missing from the cache";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to find 'data/ball_4.bmp' in texture list");
+    }
+}
+
+TEST_F(BallGl, SphereIsDrawnAtTheSceneSpotAndTheMatrixIsRestored)
+{
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    const vec3 spot(7.0f, -4.0f, 2.0f); // distinct on every axis, so a swapped axis misses
+    Game.camera = CCamera();
+    Game.camera.look = spot;
+    Game.camera.distance = 10.0f;
+    Game.camera.Update(true);
+
+    CBall b(nullptr, spot, 5);
+    glClear(GL_COLOR_BUFFER_BIT);
+    b.Draw();
+    const Rgb centre = ReadPixel(160, 120);
+    EXPECT_EQ(centre.r, 255);
+    EXPECT_EQ(centre.g, 255);
+    const Rgb corner = ReadPixel(5, 5);
+    EXPECT_EQ(corner.r, 0);
+
+    GLfloat mv[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, mv);
+    EXPECT_EQ(mv[12], 0.0f);
+    EXPECT_EQ(mv[13], 0.0f);
+    EXPECT_EQ(mv[14], 0.0f);
+
+    b.position = vec3(spot.y, spot.z, spot.x); // the GL point taken as a scene point
+    glClear(GL_COLOR_BUFFER_BIT);
+    b.Draw();
+    EXPECT_EQ(ReadPixel(160, 120).r, 0);
+}
+
+} // namespace

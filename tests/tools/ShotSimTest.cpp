@@ -1,0 +1,85 @@
+// baizeline-sim, black-box: a break comes to rest on the table; bad arguments are refused.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+class ShotSim : public ::testing::Test {
+protected:
+    // Runs the simulator with `args`; answers its exit status (-1 if it hung).
+    int Run(const std::vector<std::string>& args)
+    {
+        std::vector<std::string> argv = {BAIZELINE_SIM};
+        argv.insert(argv.end(), args.begin(), args.end());
+        CChildProcess sim;
+        if (!sim.Start(argv, dir.Path(), dir.Path() + "/out.txt", dir.Path() + "/err.txt"))
+            return -1;
+        int status = -1;
+        if (!sim.Wait(60.0, &status))
+            return -1;
+        out = ReadFile(dir.Path() + "/out.txt");
+        err = ReadFile(dir.Path() + "/err.txt");
+        return status;
+    }
+    bool Says(const std::string& text) const { return out.find(text) != std::string::npos; }
+
+    CTempDir dir;
+    std::string out, err;
+};
+
+TEST_F(ShotSim, FullStrengthBreakComesToRestOnTheTableWithoutNaN)
+{
+    ASSERT_EQ(Run({"--csv", "break.csv", "--svg", "break.svg", "180", "150"}), 0) << err;
+    EXPECT_TRUE(Says("at rest after ")) << out;
+    EXPECT_TRUE(Says("fastest ball: cue ball")) << out;
+    EXPECT_TRUE(Says("off the table: none")) << out;
+    EXPECT_TRUE(Says("NaN: none")) << out;
+    // The break scatters the rack: some object ball is sent off at speed.
+    const size_t at = out.find("fastest object ball: ball ");
+    ASSERT_NE(at, std::string::npos) << out;
+    const double speed = std::stod(out.substr(out.find(" at ", at) + 4));
+    EXPECT_GT(speed, 1.0);
+
+    const std::string csv = ReadFile(dir.Path() + "/break.csv");
+    EXPECT_EQ(csv.rfind("frame,time_s,ball,x_m,y_m,z_m\n", 0), 0u);
+    // Frame 0 lists the cue ball on its spot, 0.5 m up the table.
+    EXPECT_NE(csv.find("\n0,0.00000,0,0.500000,0.000000,0.050000\n"), std::string::npos);
+    const std::string svg = ReadFile(dir.Path() + "/break.svg");
+    EXPECT_EQ(svg.rfind("<svg ", 0), 0u);
+    EXPECT_NE(svg.find("</svg>"), std::string::npos);
+    EXPECT_EQ(svg.find("nan"), std::string::npos);
+}
+
+TEST_F(ShotSim, ShortTimeLimitReportsBallsStillMoving)
+{
+    ASSERT_EQ(Run({"--max-seconds", "0.5", "180", "150"}), 0) << err;
+    EXPECT_TRUE(Says("still moving after 30 frames (0.50 s)")) << out;
+}
+
+TEST_F(ShotSim, BadArgumentsGiveUsageAndStatusTwo)
+{
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{}, {"180"}, {"180", "19"}, {"180", "151"}, {"east", "50"},
+          {"180", "50x"}, {"180", "50", "7"}, {"--max-seconds", "0", "180", "50"},
+          {"--csv"}, {"--bogus", "180", "50"}, {"nan", "50"}}) {
+        EXPECT_EQ(Run(args), 2) << "arguments: " << ::testing::PrintToString(args);
+        EXPECT_NE(err.find("baizeline-sim: "), std::string::npos) << err;
+        EXPECT_TRUE(out.empty()) << out;
+    }
+    EXPECT_EQ(Run({"--help"}), 0);
+    EXPECT_TRUE(Says("usage: baizeline-sim")) << out;
+}
+
+TEST_F(ShotSim, UnwritableOutputIsReportedWithItsName)
+{
+    EXPECT_EQ(Run({"--csv", "no/such/dir/x.csv", "-90", "40"}), 1);
+    EXPECT_NE(err.find("cannot open 'no/such/dir/x.csv'"), std::string::npos) << err;
+    EXPECT_TRUE(Says("NaN: none")) << out; // the run itself still reports
+}
+
+} // namespace

@@ -1,0 +1,164 @@
+// Summary, CSV and SVG of a simulated shot.
+#include "tools/sim/ShotReport.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+const char* const CueBallName = "cue ball";
+
+// Pool colours by number; 9 to 15 repeat 1 to 7 (the stripes).
+const char* BallColour(int number)
+{
+    static const char* const colours[8] = {"#ffffff", "#f2c500", "#1f4fd8", "#d62020",
+                                           "#6a2c91", "#f07800", "#138a36", "#7a1f1f"};
+    if (number == 8)
+        return "#111111";
+    if (number <= 0 || number > 15)
+        return colours[0];
+    return colours[number > 8 ? number - 8 : number];
+}
+
+std::string Describe(int number)
+{
+    return number == 0 ? std::string(CueBallName) : "ball " + std::to_string(number);
+}
+
+std::string FileError(const std::string& path, const char* what)
+{
+    return "cannot " + std::string(what) + " '" + path + "': " + strerror(errno);
+}
+
+// Closes `f` and reports a failed write (a full disk shows up only here).
+std::string Finish(FILE* f, const std::string& path)
+{
+    const bool failed = ferror(f) != 0;
+    if (fclose(f) != 0 || failed)
+        return FileError(path, "write");
+    return "";
+}
+
+// Top view: metres to SVG pixels, y flipped so that +y is up the page.
+const double Scale = 300.0;  // px per metre
+const double HalfX = 1.55;   // shown half length, m: the bed, cushions and pockets
+const double HalfY = 1.05;
+double Px(double x) { return (x + HalfX) * Scale; }
+double Py(double y) { return (HalfY - y) * Scale; }
+
+void SvgTable(FILE* f)
+{
+    fprintf(f, "<rect x=\"0\" y=\"0\" width=\"%.1f\" height=\"%.1f\" fill=\"#5a3a1e\"/>\n",
+            2 * HalfX * Scale, 2 * HalfY * Scale);
+    fprintf(f, "<rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"%.1f\" fill=\"#0b6b3a\"/>\n",
+            Px(-1.45), Py(0.95), 2.90 * Scale, 1.90 * Scale);
+    // The pockets the scene draws (they take no part in the physics).
+    const double pockets[6][2] = {{1.5, -1.0}, {0.0, -1.0}, {-1.5, -1.0},
+                                  {-1.5, 1.0}, {0.0, 1.0},  {1.5, 1.0}};
+    for (const auto& p : pockets)
+        fprintf(f, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\" fill=\"#000000\"/>\n", Px(p[0]),
+                Py(p[1]), 0.07 * Scale);
+}
+
+// One path per ball, thinned to points at least 2 mm apart.
+void SvgPath(FILE* f, const ShotResult& result, int k)
+{
+    fprintf(f, "<polyline fill=\"none\" stroke=\"%s\" stroke-width=\"2\" stroke-opacity=\"0.8\" points=\"",
+            BallColour(result.number[k]));
+    vec3 last = result.start[k];
+    fprintf(f, "%.1f,%.1f", Px(last.x), Py(last.y));
+    for (const auto& frame : result.track) {
+        const vec3 p = frame[k];
+        if (std::hypot(p.x - last.x, p.y - last.y) < 0.002)
+            continue;
+        fprintf(f, " %.1f,%.1f", Px(p.x), Py(p.y));
+        last = p;
+    }
+    fprintf(f, " %.1f,%.1f\"/>\n", Px(result.final[k].x), Py(result.final[k].y));
+}
+
+void SvgBall(FILE* f, const ShotResult& result, int k)
+{
+    const vec3 s = result.start[k], e = result.final[k];
+    const int n = result.number[k];
+    fprintf(f, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\" fill=\"none\" stroke=\"%s\" stroke-dasharray=\"3,2\"/>\n",
+            Px(s.x), Py(s.y), 0.05 * Scale, BallColour(n));
+    fprintf(f, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\" fill=\"%s\" stroke=\"#000000\"/>\n", Px(e.x),
+            Py(e.y), 0.05 * Scale, BallColour(n));
+    if (n > 0)
+        fprintf(f,
+                "<text x=\"%.1f\" y=\"%.1f\" font-family=\"sans-serif\" font-size=\"12\" "
+                "text-anchor=\"middle\" fill=\"%s\">%d</text>\n",
+                Px(e.x), Py(e.y) + 4.0, (n == 1 || n == 9) ? "#000000" : "#ffffff", n);
+}
+
+} // namespace
+
+void PrintSummary(FILE* out, const ShotSettings& settings, const ShotResult& result)
+{
+    fprintf(out, "shot: angle %.1f deg, strength %.1f (%.3f m/s)\n", settings.angle,
+            settings.strength, settings.strength / 20.0);
+    const double seconds = result.frames * SimFrameSeconds;
+    if (result.atRest)
+        fprintf(out, "at rest after %d frames (%.2f s)\n", result.frames, seconds);
+    else
+        fprintf(out, "still moving after %d frames (%.2f s): time limit reached\n", result.frames,
+                seconds);
+    int fastest = 0, fastestObject = -1;
+    for (int k = 0; k < SimBalls; ++k) {
+        if (result.topSpeed[k] > result.topSpeed[fastest])
+            fastest = k;
+        if (result.number[k] != 0 &&
+            (fastestObject < 0 || result.topSpeed[k] > result.topSpeed[fastestObject]))
+            fastestObject = k;
+    }
+    fprintf(out, "fastest ball: %s at %.3f m/s\n", Describe(result.number[fastest]).c_str(),
+            result.topSpeed[fastest]);
+    if (fastestObject >= 0)
+        fprintf(out, "fastest object ball: %s at %.3f m/s\n",
+                Describe(result.number[fastestObject]).c_str(), result.topSpeed[fastestObject]);
+    if (result.offTableFrame < 0)
+        fprintf(out, "off the table: none\n");
+    else
+        fprintf(out, "off the table: %s at frame %d\n",
+                Describe(result.number[result.offTableBall]).c_str(), result.offTableFrame);
+    if (result.nanFrame < 0)
+        fprintf(out, "NaN: none\n");
+    else
+        fprintf(out, "NaN: %s at frame %d\n", Describe(result.number[result.nanBall]).c_str(),
+                result.nanFrame);
+}
+
+std::string WriteCsv(const std::string& path, const ShotResult& result)
+{
+    FILE* f = fopen(path.c_str(), "w");
+    if (!f)
+        return FileError(path, "open");
+    fprintf(f, "frame,time_s,ball,x_m,y_m,z_m\n");
+    for (size_t frame = 0; frame < result.track.size(); ++frame)
+        for (int k = 0; k < SimBalls; ++k) {
+            const vec3 p = result.track[frame][k];
+            fprintf(f, "%zu,%.5f,%d,%.6f,%.6f,%.6f\n", frame, frame * SimFrameSeconds,
+                    result.number[k], p.x, p.y, p.z);
+        }
+    return Finish(f, path);
+}
+
+std::string WriteSvg(const std::string& path, const ShotResult& result)
+{
+    FILE* f = fopen(path.c_str(), "w");
+    if (!f)
+        return FileError(path, "open");
+    fprintf(f,
+            "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%.0f\" height=\"%.0f\" "
+            "viewBox=\"0 0 %.0f %.0f\">\n",
+            2 * HalfX * Scale, 2 * HalfY * Scale, 2 * HalfX * Scale, 2 * HalfY * Scale);
+    SvgTable(f);
+    for (int k = 0; k < SimBalls; ++k)
+        SvgPath(f, result, k);
+    for (int k = 0; k < SimBalls; ++k)
+        SvgBall(f, result, k);
+    fprintf(f, "</svg>\n");
+    return Finish(f, path);
+}

@@ -1,0 +1,92 @@
+// RunShot: the level's rack and a shot played frame by frame, headless.
+#include "tools/sim/ShotRun.h"
+
+#include <cmath>
+
+#include "app/Game.h"
+#include "physics/Ball.h"
+#include "physics/SceneSync.h"
+#include "physics/Simulation.h"
+#include "physics/World.h"
+#include "scene/Ball.h"
+#include "tools/sim/Rack.h"
+
+// Cushion planes, m: a centre beyond one has left the table.
+static const float CushionX = 1.45f;
+static const float CushionY = 0.95f;
+
+static bool Finite(const vec3& v)
+{
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+
+static bool OffTable(const vec3& p)
+{
+    return std::fabs(p.x) > CushionX || std::fabs(p.y) > CushionY || p.z < 0.0f;
+}
+
+static std::array<vec3, SimBalls> Positions()
+{
+    std::array<vec3, SimBalls> at;
+    for (int k = 0; k < SimBalls; ++k)
+        at[k] = ball[k + FirstBall].position;
+    return at;
+}
+
+// Checks one frame's state; answers whether every ball is below the rest speed.
+static bool Inspect(ShotResult& result, int frame)
+{
+    bool resting = true;
+    for (int k = 0; k < SimBalls; ++k) {
+        const Ball& b = ball[k + FirstBall];
+        const float speed = std::hypot(b.velocity.x, b.velocity.y);
+        if (speed > result.topSpeed[k])
+            result.topSpeed[k] = speed;
+        if (!(speed < SimRestSpeed))
+            resting = false;
+        if (result.nanFrame < 0 &&
+            !(Finite(b.position) && Finite(b.velocity) && Finite(b.angularVelocity))) {
+            result.nanFrame = frame;
+            result.nanBall = k;
+        }
+        if (result.offTableFrame < 0 && OffTable(b.position)) {
+            result.offTableFrame = frame;
+            result.offTableBall = k;
+        }
+    }
+    return resting;
+}
+
+ShotResult RunShot(const ShotSettings& settings)
+{
+    Gravity = 9.81f;
+    Viscosity = 1.85e-05f;
+    for (Ball& b : ball)
+        b = Ball{};
+    CBall* cueBall = RackBalls(Game.objects);
+    GetBallsCoords(&Game.objects); // as the level load does
+
+    ShotResult result;
+    int k = 0;
+    for (CObject* object : Game.objects.items)
+        result.number[k++] = static_cast<CBall*>(object)->number;
+
+    cueBall->Shoot(settings.angle, settings.strength);
+    result.start = Positions();
+    if (settings.record)
+        result.track.push_back(result.start);
+
+    const int maxFrames = static_cast<int>(std::ceil(settings.maxSeconds / SimFrameSeconds));
+    for (int frame = 1; frame <= maxFrames; ++frame) {
+        Start(SimFrameSeconds, SimPassesPerFrame);
+        result.frames = frame;
+        if (settings.record)
+            result.track.push_back(Positions());
+        result.atRest = Inspect(result, frame);
+        if (result.atRest || result.nanFrame >= 0) // NaN never settles
+            break;
+    }
+    result.final = Positions();
+    Game.objects.Clear();
+    return result;
+}

@@ -1,0 +1,115 @@
+// baizeline-sim: plays one shot on the game's rack without a window and reports how it ends.
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "tools/sim/ShotReport.h"
+#include "tools/sim/ShotRun.h"
+
+namespace {
+
+const int ExitFault = 1; // NaN, a ball off the table, or an output file that could not be written
+const int ExitUsage = 2;
+
+void Usage(FILE* out)
+{
+    fprintf(out,
+            "usage: baizeline-sim [--csv FILE] [--svg FILE] [--max-seconds S] ANGLE STRENGTH\n"
+            "\n"
+            "Racks the sixteen balls as the game does, strikes the cue ball and runs frames of\n"
+            "1/60 s (25 passes each) until every ball moves slower than 1 mm/s.\n"
+            "\n"
+            "  ANGLE            heading of the shot in degrees (180 aims at the rack)\n"
+            "  STRENGTH         cue strength, 20 to 150 scene units per second (20 units = 1 m)\n"
+            "  --csv FILE       write every ball's position per frame (metres)\n"
+            "  --svg FILE       write a top view of the table with each ball's path\n"
+            "  --max-seconds S  simulated time limit, 0 < S <= 3600 (default 120)\n"
+            "\n"
+            "Exit status: 0 all balls stayed on the table without NaN, 1 a fault or an\n"
+            "unwritable file, 2 bad arguments.\n");
+}
+
+int BadArguments(const std::string& message)
+{
+    fprintf(stderr, "baizeline-sim: %s\n", message.c_str());
+    fprintf(stderr, "Try 'baizeline-sim --help'.\n");
+    return ExitUsage;
+}
+
+// A whole argument as a finite number, or false.
+bool ParseNumber(const char* text, double* value)
+{
+    errno = 0;
+    char* end = nullptr;
+    const double v = strtod(text, &end);
+    if (end == text || *end != '\0' || errno == ERANGE || !std::isfinite(v))
+        return false;
+    *value = v;
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    ShotSettings settings;
+    std::string csvPath, svgPath;
+    const char* positional[2] = {nullptr, nullptr};
+    int positionals = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            Usage(stdout);
+            return 0;
+        }
+        if (arg == "--csv" || arg == "--svg" || arg == "--max-seconds") {
+            if (i + 1 >= argc)
+                return BadArguments(arg + " needs a value");
+            const char* value = argv[++i];
+            if (arg == "--csv")
+                csvPath = value;
+            else if (arg == "--svg")
+                svgPath = value;
+            else if (!ParseNumber(value, &settings.maxSeconds) || settings.maxSeconds <= 0.0 ||
+                     settings.maxSeconds > 3600.0)
+                return BadArguments("--max-seconds must be a number above 0 and at most 3600, not '" +
+                                    std::string(value) + "'");
+            continue;
+        }
+        // A leading '-' followed by a digit or '.' is a negative angle, not an option.
+        if (arg.size() > 1 && arg[0] == '-' && !(isdigit(static_cast<unsigned char>(arg[1])) || arg[1] == '.'))
+            return BadArguments("unknown option '" + arg + "'");
+        if (positionals == 2)
+            return BadArguments("unexpected argument '" + arg + "'");
+        positional[positionals++] = argv[i];
+    }
+    if (positionals < 2)
+        return BadArguments("ANGLE and STRENGTH are required");
+    double angle = 0.0, strength = 0.0;
+    if (!ParseNumber(positional[0], &angle))
+        return BadArguments("ANGLE must be a number of degrees, not '" + std::string(positional[0]) + "'");
+    if (!ParseNumber(positional[1], &strength) || strength < 20.0 || strength > 150.0)
+        return BadArguments("STRENGTH must be a number from 20 to 150, not '" +
+                            std::string(positional[1]) + "'");
+    settings.angle = static_cast<float>(angle);
+    settings.strength = static_cast<float>(strength);
+    settings.record = !csvPath.empty() || !svgPath.empty();
+
+    const ShotResult result = RunShot(settings);
+    PrintSummary(stdout, settings, result);
+
+    int status = result.nanFrame >= 0 || result.offTableFrame >= 0 ? ExitFault : 0;
+    for (const auto& [path, writer] : {std::make_pair(csvPath, &WriteCsv), std::make_pair(svgPath, &WriteSvg)}) {
+        if (path.empty())
+            continue;
+        const std::string error = writer(path, result);
+        if (!error.empty()) {
+            fprintf(stderr, "baizeline-sim: %s\n", error.c_str());
+            status = ExitFault;
+        }
+    }
+    return status;
+}
