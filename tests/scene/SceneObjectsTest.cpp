@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/Game.h"
+#include "scene/Ball.h"
 #include "scene/Cue.h"
 #include "scene/Model.h"
 #include "scene/Pot.h"
@@ -41,6 +42,8 @@ protected:
         for (GLenum l = GL_LIGHT0; l <= GL_LIGHT7; ++l)
             glDisable(l);
         glEnable(GL_LIGHT0);
+        const GLfloat ambient[4] = {0, 0, 0, 1};
+        glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
         glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
         glLightfv(GL_LIGHT0, GL_SPECULAR, none);
         glLoadIdentity();
@@ -52,7 +55,8 @@ protected:
     {
         Game.debug = false;
         Game.textures.Free();
-        glDisable(GL_LIGHT0);
+        for (GLenum l = GL_LIGHT0; l <= GL_LIGHT7; ++l)
+            glDisable(l);
         glDisable(GL_LIGHTING);
         glDisable(GL_DEPTH_TEST);
         glDisable(GL_CULL_FACE);
@@ -105,6 +109,16 @@ bool IsRed(const Rgb& c)
     return c.r > 200 && c.g < 40 && c.b < 40;
 }
 
+// A 24-bit BMP of one colour.
+void WriteBmp(const std::string& path, Uint8 r, Uint8 g, Uint8 b)
+{
+    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 8, 8, 24, 0, 0, 0, 0);
+    ASSERT_NE(s, nullptr);
+    SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, r, g, b));
+    ASSERT_EQ(SDL_SaveBMP(s, path.c_str()), 0);
+    SDL_FreeSurface(s);
+}
+
 // Our stand-in for the table model: a cloth bed over the ball area (model
 // x = ±19, y = ±30, z = 0; OpenGL x = ±19, z = ±30, y = 0) and a wooden rail on
 // each long side, one unit higher.
@@ -121,9 +135,11 @@ void WriteTableModel(const std::string& path)
     ASSERT_TRUE(t.Save(path));
 }
 
-TEST_F(SceneObjects, TableShowsClothWhereTheBedIsAndWoodOnTheRails)
+TEST_F(SceneObjects, TableShowsClothWhereTheBedIsWoodOnTheRailsAndTheBallOnTop)
 {
     WriteTableModel("data/pooltable.3ds");
+    WriteBmp("data/ball_0.bmp", 255, 0, 0);
+    Game.textures.Add("data/ball_0.bmp");
     testing::internal::CaptureStdout();
     CTable table(nullptr);
     EXPECT_EQ(table.type, 3);
@@ -131,14 +147,54 @@ TEST_F(SceneObjects, TableShowsClothWhereTheBedIsAndWoodOnTheRails)
     table.Draw(); // the first draw only compiles
     fflush(stdout);
     testing::internal::GetCapturedStdout();
+    CBall ball(nullptr); // the cue ball, at scene (10, 0, 1): OpenGL (0, 1, 10)
+    ball.SetTexture(0);
     Look(0, 80, 60, 0, 0, 0);
     table.Draw();
+    glEnable(GL_TEXTURE_2D);
+    ball.Draw();
+    glDisable(GL_TEXTURE_2D);
     const Rgb bed = ReadPixel(Width / 2, Height / 2);
     EXPECT_TRUE(Near(bed, 26, 153, 51)) << Describe(bed);
     int x = 0, y = 0;
     Project(-21, 1, 0, &x, &y);
     const Rgb rail = ReadPixel(x, y);
     EXPECT_TRUE(Near(rail, 128, 77, 26)) << Describe(rail);
+    Project(0, 1, 10, &x, &y);
+    const Rgb red = ReadPixel(x, y);
+    EXPECT_TRUE(red.r > 60 && red.g < red.r / 4 && red.b < red.r / 4) << Describe(red);
+}
+
+TEST_F(SceneObjects, GameTableModelShowsItsClothUnderTheGamesLights)
+{
+    cwd.reset();
+    cwd = std::make_unique<CWorkingDir>(BAIZELINE_RUN_DIR);
+    testing::internal::CaptureStdout();
+    CTable table(nullptr);
+    fflush(stdout);
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("Lights="), std::string::npos);
+    // The frame's own lighting: half ambient, GL_LIGHT3 with no direction.
+    const GLfloat half[4] = {0.5f, 0.5f, 0.5f, 1}, one[4] = {1, 1, 1, 1}, zero[4] = {0, 0, 0, 0};
+    const GLfloat down[3] = {0, 0, -1};
+    glEnable(GL_TEXTURE_2D);
+    for (int frame = 0; frame < 2; ++frame) { // the first frame only compiles
+        Look(0, 70, 25, 0, 0, 0);
+        glLightModelfv(GL_LIGHT_MODEL_AMBIENT, half);
+        glDisable(GL_LIGHT0);
+        glEnable(GL_LIGHT3);
+        glLightfv(GL_LIGHT3, GL_SPECULAR, one);
+        glLightfv(GL_LIGHT3, GL_DIFFUSE, one);
+        glLightfv(GL_LIGHT3, GL_POSITION, zero);
+        glLightfv(GL_LIGHT3, GL_SPOT_DIRECTION, down);
+        testing::internal::CaptureStdout();
+        table.Draw();
+        fflush(stdout);
+        testing::internal::GetCapturedStdout();
+    }
+    glDisable(GL_TEXTURE_2D);
+    const Rgb cloth = ReadPixel(Width / 2, Height / 2);
+    EXPECT_TRUE(cloth.g > cloth.r + 30 && cloth.g > cloth.b + 30) << Describe(cloth);
 }
 
 TEST_F(SceneObjects, DebugPocketIsARedWireSphereAndLightingAndFillComeBack)
@@ -221,16 +277,6 @@ TEST_F(SceneObjects, MissingModelsRaiseTheLoadErrorWithTheGamesPaths)
     }
 }
 
-// A 24-bit BMP of one colour.
-void WriteBmp(const std::string& path, Uint8 r, Uint8 g, Uint8 b)
-{
-    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 8, 8, 24, 0, 0, 0, 0);
-    ASSERT_NE(s, nullptr);
-    SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, r, g, b));
-    ASSERT_EQ(SDL_SaveBMP(s, path.c_str()), 0);
-    SDL_FreeSurface(s);
-}
-
 TEST_F(SceneObjects, ZeroSizeRoomDrawsAndAMissingPictureRaisesTheCachesError)
 {
     for (const char* name : {"wall", "floor", "ceil"})
@@ -280,7 +326,8 @@ protected:
         SceneObjects::SetUp();
         CTestModel t;
         t.AddMaterial("stick", 0.8f, 0.7f, 0.5f);
-        t.AddTop("stick", "stick", -0.2f, -0.2f, 0.2f, 20.0f, 0);
+        // Only the tip: a square about the model's origin, facing up.
+        t.AddTop("stick", "stick", -0.5f, -0.5f, 0.5f, 0.5f, 0);
         t.AddNode("stick");
         ASSERT_TRUE(t.Save("data/cue.3ds"));
         testing::internal::CaptureStdout();
@@ -311,21 +358,60 @@ TEST_F(Cue, SetPowerKeepsPowerBetween2And15)
     }
 }
 
-TEST_F(Cue, StruckCueHidesItselfAndOtherStatesStayPut)
+TEST_F(Cue, RestingCueIgnoresTheModelViewAndAimingCueBacksOffWithPower)
 {
-    Look(0, 0, 30, 0, 0, 0);
-    cue->state = 3;
-    cue->Draw();
+    CBall ball(nullptr); // scene (10, 0, 1): OpenGL (0, 1, 10)
+    cue->ball = &ball;
+    cue->angle = 0.0f; // the cue's tip square moves along OpenGL z
+    Look(0, 30, 25, 0, 0, 3);
+    cue->Draw(); // the first draw only compiles
+    const struct {
+        int state;
+        float power;
+        double z; // where the tip lands: ball x plus the offset
+    } cases[] = {{1, 9.0f, 8.0}, {2, 2.0f, 9.0}, {2, 15.0f, -4.0}};
+    for (const auto& k : cases) {
+        cue->state = k.state;
+        cue->power = k.power;
+        Look(0, 30, 25, 0, 0, 3);
+        glTranslatef(3.0f, 0.0f, 0.0f); // a resting cue loads the identity over this
+        cue->Draw();
+        glLoadIdentity();
+        const double shift = k.state == 1 ? 0.0 : 3.0;
+        int x = 0, y = 0;
+        Project(shift, 1, k.z, &x, &y);
+        EXPECT_FALSE(Near(ReadPixel(x, y), 0, 0, 0)) << "state " << k.state << " power " << k.power;
+        Project(shift, 1, k.z + 3.0, &x, &y);
+        EXPECT_TRUE(Near(ReadPixel(x, y), 0, 0, 0)) << "state " << k.state << " power " << k.power;
+        Project(3.0 - shift, 1, k.z, &x, &y);
+        EXPECT_TRUE(Near(ReadPixel(x, y), 0, 0, 0)) << "state " << k.state << " power " << k.power;
+    }
+}
+
+TEST_F(Cue, StruckCueHidesItselfAndHiddenOrUnknownStatesDrawNothing)
+{
+    CBall ball(nullptr);
+    cue->ball = &ball;
+    Look(0, 30, 25, 0, 0, 3);
+    cue->Draw(); // compiles
+    int x = 0, y = 0;
+    Project(0, 1, 8, &x, &y); // where the resting cue's tip lands
+    auto drawn = [&](int state) {
+        cue->state = state;
+        Look(0, 30, 25, 0, 0, 3);
+        cue->Draw();
+        return !Near(ReadPixel(x, y), 0, 0, 0);
+    };
+    EXPECT_TRUE(drawn(1));
+    EXPECT_FALSE(drawn(3));
     EXPECT_EQ(cue->state, 0);
-    cue->Draw();
+    EXPECT_FALSE(drawn(0));
     EXPECT_EQ(cue->state, 0);
-    cue->state = 5;
-    cue->Draw();
+    EXPECT_FALSE(drawn(5));
     EXPECT_EQ(cue->state, 5);
-    // A resting cue without a ball has nowhere to be drawn: it draws nothing.
-    cue->state = 1;
-    EXPECT_NO_THROW(cue->Draw());
-    EXPECT_TRUE(Near(ReadPixel(Width / 2, Height / 2), 0, 0, 0));
+    // Without a ball there is nowhere to draw the cue: nothing, and no crash.
+    cue->ball = nullptr;
+    EXPECT_FALSE(drawn(1));
 }
 
 TEST(CueOffset, RestingCueSitsTwoBackAndAimingCueBacksOffByPowerLessRadius)
