@@ -38,6 +38,12 @@ public:
     void Draw();
     void FlipScreen();
 
+    // Overlays: ShowStatus is the text part of Draw; ShowDebug the debug panels;
+    // ShowGLInfo prints the driver's strings on standard output.
+    void ShowStatus();
+    void ShowDebug();
+    void ShowGLInfo();
+
     // GL state and projection as Create leaves them; nothing in the game calls these.
     void Setup();
     void Resize(int width, int height);
@@ -70,6 +76,12 @@ public:
     float gamma;
     float weariness;
     bool gammaSaved;   // ApplyGamma changed the ramp; Close puts the saved one back
+
+private:
+    // Mouse button to camera and cue states; fires the shot on release.
+    void ControlShot();
+    // GL_LIGHT0 to GL_LIGHT6 enabled now.
+    int EnabledLights() const;
 };
 
 extern CGame Game;

@@ -1,9 +1,108 @@
-// CGame::Draw: one frame of the scene and its text overlays.
+// CGame::Draw and the text overlays: frame rate, credits and the debug panels.
 #include "app/Game.h"
 
 #include <GL/gl.h>
 
+#include <cstdio>
+
+#include "physics/SceneSync.h"
+#include "scene/Cue.h"
+
+// Pen positions of the overlays, window pixels from the bottom left.
+static const float PanelTopMargin = 10.0f;
+static const float CreditsY = 30.0f;
+
+static const char CreditsText[] =
+    "Programming: the Baizeline team\n"
+    "Design: the Baizeline team\n"
+    "\n"
+    "Baizeline workshop, 2026";
+
+// The scene's one light. Its position (0, 0, 0, 0) is no direction at all, so
+// what shapes the picture is mostly the 0.5 ambient of the light model.
+static void SetSceneLight(bool lighting)
+{
+    static const GLfloat ambient[] = {0.5f, 0.5f, 0.5f, 1.0f};
+    static const GLfloat white[] = {1.0f, 1.0f, 1.0f, 1.0f};
+    static const GLfloat position[] = {0.0f, 0.0f, 0.0f, 0.0f};
+    static const GLfloat down[] = {0.0f, 0.0f, -1.0f};
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
+    // The L key's choice holds for the whole frame.
+    if (lighting)
+        glEnable(GL_LIGHTING);
+    else
+        glDisable(GL_LIGHTING);
+    glDisable(GL_LIGHT0);
+    glEnable(GL_LIGHT3);
+    glLightfv(GL_LIGHT3, GL_SPECULAR, white);
+    glLightfv(GL_LIGHT3, GL_DIFFUSE, white);
+    glLightfv(GL_LIGHT3, GL_POSITION, position);
+    glLightfv(GL_LIGHT3, GL_SPOT_DIRECTION, down);
+}
+
 void CGame::Draw()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    SetSceneLight(lighting);
+    objects.DrawAll(); // cue, table, pockets and balls before the room
+    scenery.DrawAll();
+    ShowStatus();
+}
+
+void CGame::ShowStatus()
+{
+    glColor3f(1.0f, 1.0f, 1.0f);
+    font.Print(0.0f, height - PanelTopMargin, "%.1f", fps.average);
+    if (showCredits)
+        font.Print(0.0f, CreditsY, "%s", CreditsText);
+    if (debug)
+        ShowDebug();
+}
+
+int CGame::EnabledLights() const
+{
+    int count = 0;
+    for (GLenum light = GL_LIGHT0; light <= GL_LIGHT6; ++light)
+        if (glIsEnabled(light))
+            ++count;
+    return count;
+}
+
+void CGame::ShowDebug()
+{
+    char text[256];
+    const float top = height - PanelTopMargin;
+    snprintf(text, sizeof text,
+             "Camera:\n   Position: %4.3f, %4.3f, %4.3f\n   Look: %4.3f, %4.3f, %4.3f\n"
+             "   State: %i, Angle = %4.3f, PitchAngle = %4.3f",
+             camera.position.x, camera.position.y, camera.position.z, camera.look.x,
+             camera.look.y, camera.look.z, camera.state, camera.angle * DegreesPerRadian,
+             camera.pitchAngle * DegreesPerRadian);
+    font.Print(400.0f, top, "%s", text);
+
+    snprintf(text, sizeof text, "Mouse:\n   X = %i, Y = %i\n   Button = %i\n", mouse.x, mouse.y,
+             mouse.button);
+    font.Print(75.0f, top, "%s", text);
+
+    if (cue) {
+        snprintf(text, sizeof text, "Cue:\n   Power = %4.3f\n   Angle = %4.2f\n   State = %i",
+                 cue->power, cue->angle, cue->state);
+        font.Print(250.0f, top, "%s", text);
+    }
+
+    font.Print(300.0f, 0.0f, "Lights = %i ", EnabledLights());
+}
+
+void CGame::ShowGLInfo()
+{
+    const SDL_Surface* screen = SDL_GetVideoSurface();
+    const GLubyte* vendor = glGetString(GL_VENDOR);
+    const GLubyte* renderer = glGetString(GL_RENDERER);
+    const GLubyte* version = glGetString(GL_VERSION);
+    printf("Screen BPP: %d\n", screen ? screen->format->BitsPerPixel : 0);
+    printf("\n");
+    printf("Vendor     : %s\n", vendor ? reinterpret_cast<const char*>(vendor) : "");
+    printf("Renderer   : %s\n", renderer ? reinterpret_cast<const char*>(renderer) : "");
+    printf("Version    : %s\n", version ? reinterpret_cast<const char*>(version) : "");
+    printf("\n");
 }

@@ -1,10 +1,83 @@
 // CGame::LoadData and LoadLevel: the textures, the room and the one fixed level.
 #include "app/Game.h"
 
+#include <cstdio>
+#include <cstdlib>
+
+#include "physics/SceneSync.h"
+#include "scene/Ball.h"
+#include "scene/Cue.h"
+#include "scene/Pot.h"
+#include "scene/Room.h"
+#include "scene/Table.h"
+
+// Every picture the scene asks for, in the cache's order; "cue.bmp" is loaded
+// though nothing asks for it by that name.
+static const char* const RoomPictures[] = {"wall.bmp", "floor.bmp", "ceil.bmp"};
+static const int BallCount = 16;
+
+// Pocket markers, scene units: corners and middles of the long cushions.
+static const vec3 PocketPositions[] = {
+    vec3(30.0f, -20.0f, -1.0f), vec3(0.0f, -20.0f, -1.0f), vec3(-30.0f, -20.0f, -1.0f),
+    vec3(-30.0f, 20.0f, -1.0f), vec3(0.0f, 20.0f, -1.0f),  vec3(30.0f, 20.0f, -1.0f)};
+
+// The rack: five rows of 5, 4, 3, 2, 1 balls, 3 units apart within a row and
+// 1.5 apart from row to row, apex toward the table's centre.
+static const int RackRows = 5;
+static const float RackBackX = -25.0f;
+static const float RackBackY = -6.0f;
+static const float RowStep = 1.5f;
+static const float BallStep = 3.0f;
+static const float BallCentreZ = 1.0f;
+
 void CGame::LoadData()
 {
+    char path[64];
+    for (const char* name : RoomPictures) {
+        snprintf(path, sizeof path, "data/%s", name);
+        textures.Add(path);
+    }
+    for (int number = 0; number < BallCount; ++number) {
+        snprintf(path, sizeof path, "data/ball_%i.bmp", number);
+        textures.Add(path);
+    }
+    textures.Add("data/cue.bmp");
+
+    CRoom* room = new CRoom(&scenery);
+    scenery.Add(room);
+    room->position = vec3(-250.0f, -26.5f, 200.0f); // corner and extent in GL axes
+    room->size = vec3(500.0f, 200.0f, 400.0f);
 }
 
 void CGame::LoadLevel()
 {
+    srand(SDL_GetTicks());
+
+    // The physics takes the first 16 entries of `objects` for the balls, and Add
+    // inserts at the front: so the balls are created last, the cue ball first of them.
+    cue = new CCue(&objects);
+    objects.Add(cue);
+    table = new CTable(&objects);
+    objects.Add(table);
+    for (const vec3& p : PocketPositions)
+        objects.Add(new CPot(&objects, p));
+
+    cueBall = new CBall(&objects);
+    objects.Add(cueBall);
+    cueBall->SetTexture(0);
+    camera.look = cueBall->position;
+
+    int number = 1;
+    for (int row = 0; row < RackRows; ++row) {
+        for (int j = 0; j < RackRows - row; ++j, ++number) {
+            const vec3 p(RackBackX + RowStep * row, RackBackY + RowStep * row + BallStep * j,
+                         BallCentreZ);
+            CBall* b = new CBall(&objects, p, number);
+            objects.Add(b);
+            b->SetTexture(number);
+        }
+    }
+
+    GetBallsCoords(&objects);
+    cue->ball = cueBall;
 }
