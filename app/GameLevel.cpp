@@ -14,7 +14,7 @@
 // Every picture the scene asks for, in the cache's order; "cue.bmp" is loaded
 // though nothing asks for it by that name.
 static const char* const RoomPictures[] = {"wall.bmp", "floor.bmp", "ceil.bmp"};
-static const int BallCount = 16;
+static const int BallPictureCount = 16; // ball_0 (the cue ball) to ball_15
 
 // Pocket markers, scene units: corners and middles of the long cushions.
 static const vec3 PocketPositions[] = {
@@ -37,7 +37,7 @@ void CGame::LoadData()
         snprintf(path, sizeof path, "data/%s", name);
         textures.Add(path);
     }
-    for (int number = 0; number < BallCount; ++number) {
+    for (int number = 0; number < BallPictureCount; ++number) {
         snprintf(path, sizeof path, "data/ball_%i.bmp", number);
         textures.Add(path);
     }

@@ -1,12 +1,14 @@
 // The game binary, black-box, under X: caption, Escape, the error box, no display.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <string>
 
 #include "app/Game.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/Screenshot.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -29,29 +31,145 @@ protected:
     std::string Out() const { return dir.Path() + "/stdout.txt"; }
     std::string Err() const { return dir.Path() + "/stderr.txt"; }
 
+    // Starts the game in an 800 × 600 window and waits until it draws.
+    std::string StartPlaying()
+    {
+        Prepare("[Display]\nWidth=800\nHeight=600\n");
+        if (!Start())
+            return "";
+        const std::string id = WaitForWindow("^Baizeline is a work name", 20.0);
+        if (!id.empty())
+            RunCommand("sleep 1.5"); // loading, then a few frames
+        return id;
+    }
+    // A capture of the 800 × 600 window; a failed one is black, and fails the test.
+    CImage Shot(const std::string& id)
+    {
+        CImage image;
+        const bool captured = CaptureWindow(id, image) && image.width == 800 && image.height == 600;
+        EXPECT_TRUE(captured);
+        if (!captured) {
+            image.width = 800;
+            image.height = 600;
+            image.rgb.assign(800 * 600 * 3, 0);
+        }
+        return image;
+    }
+    // Escape, held for a tenth of a second as a finger would: the game reads
+    // held keys from SDL's key state when it handles the press. A press sent
+    // while the window is still taking the keyboard is lost: press again.
+    void Quit()
+    {
+        int status = -1;
+        bool ended = false;
+        for (int press = 0; press < 20 && !ended; ++press) {
+            RunCommand("xdotool keydown Escape sleep 0.1 keyup Escape");
+            ended = game.Wait(0.5, &status);
+        }
+        ASSERT_TRUE(ended);
+        EXPECT_EQ(status, 0) << ReadFile(Err());
+    }
+
     CTempDir dir;
     CChildProcess game;
 };
+
+bool Cloth(const Rgb& c)
+{
+    return c.g > c.r + 40 && c.g > c.b + 40;
+}
+
+bool White(const Rgb& c)
+{
+    return c.r > 200 && c.g > 200 && c.b > 200;
+}
 
 TEST_F(GameRun, WindowCarriesTheCaptionAndEscapeEndsWithStatusZero)
 {
     Prepare("[Display]\nWidth=640\nHeight=480\n");
     ASSERT_TRUE(Start());
-    const std::string id = WaitForWindow("^Baizeline is a work name", 10.0);
+    const std::string id = WaitForWindow("^Baizeline is a work name", 20.0);
     ASSERT_FALSE(id.empty()) << ReadFile(Err());
     EXPECT_EQ(RunCommand("xdotool getwindowname " + id), GameCaption);
 
-    // The game reads held keys from SDL's key state when it handles the press,
-    // so the key is held for a tenth of a second, as a finger would. A press
-    // sent while the window is still taking the keyboard is lost: press again.
-    int status = -1;
-    bool ended = false;
-    for (int press = 0; press < 20 && !ended; ++press) {
-        RunCommand("xdotool keydown Escape sleep 0.1 keyup Escape");
-        ended = game.Wait(0.5, &status);
+    Quit();
+}
+
+TEST_F(GameRun, StartShowsTheClothTheCueBallAndTheFrameRate)
+{
+    const std::string id = StartPlaying();
+    ASSERT_FALSE(id.empty()) << ReadFile(Err());
+    const CImage image = Shot(id);
+    EXPECT_GT(image.Count(0, 200, 800, 400, Cloth), 50000);
+    EXPECT_GT(image.Count(370, 270, 430, 330, White), 50); // the cue ball, straight ahead
+    EXPECT_GT(image.Count(0, 0, 60, 14, White), 10);        // the frame rate, top left
+    Quit();
+}
+
+TEST_F(GameRun, PressDragAndReleaseBreaksTheRackAndTheBallsComeToRest)
+{
+    const std::string id = StartPlaying();
+    ASSERT_FALSE(id.empty()) << ReadFile(Err());
+    const CImage before = Shot(id);
+    RunCommand("xdotool mousedown 1 sleep 0.2");
+    for (int i = 0; i < 10; ++i)
+        RunCommand("xdotool mousemove_relative 0 10 sleep 0.05");
+    RunCommand("xdotool mouseup 1 sleep 0.5");
+
+    // The table region only: the frame-rate text changes all the time.
+    CImage previous = Shot(id);
+    EXPECT_GT(previous.Differences(before, 0, 200, 800, 400), 200);
+    bool resting = false;
+    for (int second = 0; second < 20 && !resting; ++second) {
+        RunCommand("sleep 1");
+        const CImage now = Shot(id);
+        if (second == 0) {
+            EXPECT_GT(now.Differences(previous, 0, 200, 800, 400), 20) << "balls still rolling";
+        }
+        resting = now.Differences(previous, 0, 200, 800, 400) == 0;
+        previous = now;
     }
-    ASSERT_TRUE(ended);
-    EXPECT_EQ(status, 0) << ReadFile(Err());
+    EXPECT_TRUE(resting) << "balls still moving after 20 s";
+    Quit();
+}
+
+TEST_F(GameRun, RightButtonDragZoomsTheCamera)
+{
+    const std::string id = StartPlaying();
+    ASSERT_FALSE(id.empty()) << ReadFile(Err());
+    const CImage before = Shot(id);
+    RunCommand("xdotool mousedown 3 sleep 0.2");
+    for (int i = 0; i < 8; ++i)
+        RunCommand("xdotool mousemove_relative 0 10 sleep 0.05");
+    RunCommand("xdotool mouseup 3 sleep 0.3");
+    const CImage after = Shot(id);
+    // Moving away shrinks the table: less cloth in view, the cue ball smaller.
+    EXPECT_LT(after.Count(0, 0, 800, 600, Cloth), before.Count(0, 0, 800, 600, Cloth) * 0.8);
+    EXPECT_LT(after.Count(370, 270, 430, 330, White), before.Count(370, 270, 430, 330, White));
+    Quit();
+}
+
+TEST_F(GameRun, MissingTableModelShowsTheLoadersErrorAndExitsWith255)
+{
+    dir.Write("game.cfg", "");
+    const std::string data = std::string(BAIZELINE_RUN_DIR) + "/data";
+    ASSERT_EQ(mkdir((dir.Path() + "/data").c_str(), 0755), 0);
+    for (const char* name : {"wall.bmp", "floor.bmp", "ceil.bmp", "cue.bmp", "cue.3ds",
+                             "debug_font.ttf", "cloth.bmp", "rail.bmp", "pocket.bmp",
+                             "sight.bmp"})
+        ASSERT_EQ(symlink((data + "/" + name).c_str(), (dir.Path() + "/data/" + name).c_str()), 0);
+    for (int n = 0; n <= 15; ++n) {
+        const std::string name = "/ball_" + std::to_string(n) + ".bmp";
+        ASSERT_EQ(symlink((data + name).c_str(), (dir.Path() + "/data" + name).c_str()), 0);
+    }
+    ASSERT_TRUE(Start());
+    ASSERT_FALSE(WaitForWindow("^Error$", 20.0).empty()) << ReadFile(Err());
+    RunCommand("xdotool key Return");
+    int status = -1;
+    ASSERT_TRUE(game.Wait(10.0, &status));
+    EXPECT_EQ(status, 255);
+    EXPECT_NE(ReadFile(Err()).find("Error loading model 'data/pooltable.3ds'"), std::string::npos)
+        << ReadFile(Err());
 }
 
 TEST_F(GameRun, ImpossibleVideoModeShowsTheErrorBoxAndExitsWith255)
