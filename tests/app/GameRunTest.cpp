@@ -13,6 +13,16 @@
 
 namespace {
 
+bool Cloth(const Rgb& c)
+{
+    return c.g > c.r + 40 && c.g > c.b + 40;
+}
+
+bool White(const Rgb& c)
+{
+    return c.r > 200 && c.g > 200 && c.b > 200;
+}
+
 // A working directory with its own game.cfg and the built assets.
 class GameRun : public ::testing::Test {
 protected:
@@ -38,8 +48,15 @@ protected:
         if (!Start())
             return "";
         const std::string id = WaitForWindow("^Baizeline is a work name", 20.0);
-        if (!id.empty())
-            RunCommand("sleep 1.5"); // loading, then a few frames
+        // The window appears before the level has loaded: wait for the cloth.
+        for (int tries = 0; !id.empty() && tries < 100; ++tries) {
+            CImage image;
+            if (CaptureWindow(id, image) && image.width == 800 &&
+                image.Count(0, 200, 800, 400, Cloth) > 1000)
+                break;
+            RunCommand("sleep 0.2");
+        }
+        RunCommand("sleep 0.3"); // and a few frames more
         return id;
     }
     // A capture of the 800 × 600 window; a failed one is black, and fails the test.
@@ -73,16 +90,6 @@ protected:
     CTempDir dir;
     CChildProcess game;
 };
-
-bool Cloth(const Rgb& c)
-{
-    return c.g > c.r + 40 && c.g > c.b + 40;
-}
-
-bool White(const Rgb& c)
-{
-    return c.r > 200 && c.g > 200 && c.b > 200;
-}
 
 TEST_F(GameRun, WindowCarriesTheCaptionAndEscapeEndsWithStatusZero)
 {
