@@ -37,9 +37,9 @@ public:
     void AddMesh(const std::string& name, const CMeshBuilder& mesh);
 
     // A spot light at `position` aimed at `target` (model units). The game
-    // turns each spot light into one OpenGL light, starting at GL_LIGHT1, in
-    // the order added (the lights are named so that lib3ds's sorting by name
-    // keeps that order).
+    // gives each light of a file an OpenGL light of its own, in the order added
+    // (ModelLight in scene/ModelRules.h; the lights are named so that lib3ds's
+    // sorting by name keeps that order).
     void AddSpotLight(const Vec3f& position, const Vec3f& target);
 
     // Writes the file; throws std::runtime_error naming it on failure.
