@@ -30,13 +30,13 @@ void AddTableMaterials(CModelFile& file)
 // the lamps are what shade the table's sides and the balls.
 void AddTableLights(CModelFile& file)
 {
-    const Vec3f centre{0.0f, 0.0f, 0.0f};
+    const vec3 centre{0.0f, 0.0f, 0.0f};
     // Far overhead: lights every upward face evenly, like a room's ceiling.
-    file.AddSpotLight(Vec3f{0.0f, 0.0f, 4000.0f}, centre);
+    file.AddSpotLight(vec3{0.0f, 0.0f, 4000.0f}, centre);
     // A lamp off one corner, for the table's sides and the balls' shading.
-    file.AddSpotLight(Vec3f{40.0f, 60.0f, 50.0f}, centre);
+    file.AddSpotLight(vec3{40.0f, 60.0f, 50.0f}, centre);
     // Its opposite number, softer in effect as it is further away.
-    file.AddSpotLight(Vec3f{-60.0f, -90.0f, 60.0f}, centre);
+    file.AddSpotLight(vec3{-60.0f, -90.0f, 60.0f}, centre);
 }
 
 void AddMesh(CModelFile& file, const char* name, void (*build)(CMeshBuilder&))
