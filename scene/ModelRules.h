@@ -1,4 +1,4 @@
-// Rules the 3DS model renderer follows, as plain functions that tests can read.
+// Rules the 3DS model renderer follows, as plain functions that tests and the asset generator can read.
 #pragma once
 
 #include <GL/gl.h>

@@ -1,21 +1,46 @@
-// The assets drawn as the game draws them, read back from a real GL context.
+// The generated assets in the game's own level, drawn by the game's code and read back from a real GL context.
 #include <gtest/gtest.h>
 
+#include "app/Game.h"
+#include "scene/Ball.h"
+#include "scene/Cue.h"
 #include "tests/support/GlWindow.h"
 #include "tests/support/TempDir.h"
 #include "tools/assetgen/GlyphRaster.h"
+#include "tools/assetview/FrameCapture.h"
 #include "tools/assetview/PreviewScene.h"
 
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <cstring>
+#include <stdexcept>
 #include <string>
 
 namespace {
 
 constexpr int kWidth = 640, kHeight = 480;
 
-Rgb PixelAt(const ScenePoint& p)
+// The window with the GL state the game's own window starts with.
+class AssetRender : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(EnsureGlWindow(kWidth, kHeight));
+        Game.Resize(kWidth, kHeight);
+        Game.Setup();
+    }
+    void TearDown() override
+    {
+        UnloadPreviewLevel();
+        for (GLenum light = GL_LIGHT0; light <= GL_LIGHT7; ++light)
+            glDisable(light);
+    }
+    CWorkingDir cwd{BAIZELINE_RUN_DIR};
+};
+
+// The pixel showing scene point `p` under the camera's matrices.
+Rgb PixelAt(const vec3& p)
 {
     GLdouble model[16], projection[16], wx, wy, wz;
     GLint viewport[4];
@@ -26,33 +51,57 @@ Rgb PixelAt(const ScenePoint& p)
     return ReadPixel(static_cast<int>(wx), static_cast<int>(wy));
 }
 
-TEST(AssetRender, FromAboveClothIsGreenPocketsDarkRailsWoodenAndTheFloorLit)
+const PreviewView& View(const char* name)
 {
-    ASSERT_TRUE(EnsureGlWindow(kWidth, kHeight));
-    CWorkingDir cwd(BAIZELINE_RUN_DIR);
-    CPreviewScene scene;
-    scene.Load();
-    const ScenePoint eye{-1, 0, 100};
-    CPreviewScene::SetCamera(eye, ScenePoint{0, 0, 0});
-    scene.Draw(eye);
-    Rgb bed = PixelAt({0, 5, 0});
+    for (const PreviewView& view : PreviewViews())
+        if (std::strcmp(view.name, name) == 0)
+            return view;
+    throw std::runtime_error(std::string("no view ") + name);
+}
+
+TEST_F(AssetRender, FromAboveClothIsGreenPocketsDarkRailsWoodenAndTheFloorLit)
+{
+    testing::internal::CaptureStdout(); // the loader's face counts
+    LoadPreviewLevel();
+    DrawPreview(View("top"));
+    testing::internal::GetCapturedStdout();
+    const Rgb bed = PixelAt({0, 5, 0});
     EXPECT_TRUE(bed.g > bed.r + 40 && bed.g > bed.b + 40) << bed.r << " " << bed.g << " " << bed.b;
-    // Scene (x, y) of the six pocket markers, looked into from above.
-    const ScenePoint pockets[6] = {{30, -20, -1}, {0, -20, -1}, {-30, -20, -1}, {-30, 20, -1}, {0, 20, -1}, {30, 20, -1}};
-    for (const ScenePoint& p : pockets) {
-        Rgb c = PixelAt(p);
+    // Looked into from above, where the game marks its pockets.
+    const vec3 pockets[6] = {{30, -20, -1}, {0, -20, -1}, {-30, -20, -1},
+                             {-30, 20, -1}, {0, 20, -1},  {30, 20, -1}};
+    for (const vec3& p : pockets) {
+        const Rgb c = PixelAt(p);
         EXPECT_LT(std::max({c.r, c.g, c.b}), 40) << "pocket at " << p.x << ", " << p.y;
     }
-    Rgb rail = PixelAt({15, 22, 1.5f});
+    const Rgb rail = PixelAt({15, 22, 1.5f});
     EXPECT_TRUE(rail.r > 60 && rail.r > rail.g && rail.g > rail.b) << rail.r << " " << rail.g << " " << rail.b;
-    // The floor has no light of its own: it is lit only through the state the
-    // table's last face leaves behind.
-    Rgb floor = PixelAt({0, 45, -26.5f});
+    // The room sets no light, material or normal of its own: it is lit only
+    // through the state the last model face drawn leaves behind.
+    const Rgb floor = PixelAt({0, 45, -26.5f});
     EXPECT_GT(floor.r + floor.g + floor.b, 40);
 }
 
-// Covariance of ink pixel positions (x right, y up): its sign flips when a
-// shape is mirrored and survives a half turn.
+TEST_F(AssetRender, LineUpMovesBallsForItsFrameOnlyAndBringsTheRackBack)
+{
+    testing::internal::CaptureStdout();
+    LoadPreviewLevel();
+    const vec3 apex = Game.objects.items.front()->position; // ball 15, the last one racked
+    DrawPreview(View("lineup"));
+    testing::internal::GetCapturedStdout();
+    // Above the discs: yellow ball 1 on the cloth, the white cue ball in the row above.
+    const vec3 up(0, 0, 0.75f);
+    const Rgb one = PixelAt(LineUpPosition(1) + up);
+    EXPECT_TRUE(one.r > 150 && one.g > 100 && one.b < 60) << one.r << " " << one.g << " " << one.b;
+    const Rgb cueBall = PixelAt(LineUpPosition(0) + up);
+    EXPECT_GT(std::min({cueBall.r, cueBall.g, cueBall.b}), 150);
+    EXPECT_EQ(Game.objects.items.front()->position.x, apex.x);
+    EXPECT_EQ(Game.objects.items.front()->position.y, apex.y);
+    EXPECT_EQ(Game.cue->state, CueResting);
+}
+
+// Covariance of ink pixel positions: its sign flips when a shape is mirrored
+// and survives a half turn.
 struct InkShape {
     double cov = 0;
     int count = 0;
@@ -78,35 +127,27 @@ InkShape ShapeOf(int w, int h, IsInk isInk)
     return s;
 }
 
-TEST(AssetRender, BallDigitsSitOnRoundDiscsTheRightWayRound)
+TEST_F(AssetRender, BallDigitsSitOnRoundDiscsTheRightWayRound)
 {
-    ASSERT_TRUE(EnsureGlWindow(kWidth, kHeight));
-    CWorkingDir cwd(BAIZELINE_RUN_DIR);
-    CPreviewTextures textures;
     CGlyphRaster font("data/debug_font.ttf");
+    // The game's camera close to a ball turned as the line-up turns it, its
+    // +x disc toward the eye; unlit, so the pixels are the picture's own.
+    Game.camera.position = vec3(0, 4, 0);
+    Game.camera.look = vec3(0, 0, 0);
+    Game.camera.Update(false);
+    glDisable(GL_LIGHTING);
+    glColor3f(1, 1, 1);
     for (int number : {2, 4, 7}) {
         SCOPED_TRACE(number);
-        glDisable(GL_LIGHTING);
-        glEnable(GL_TEXTURE_2D);
-        glEnable(GL_DEPTH_TEST);
+        const std::string picture = "data/ball_" + std::to_string(number) + ".bmp";
+        Game.textures.Add(picture);
+        CBall ball(nullptr, vec3(0, 0, 0), number);
+        ball.rotation = LineUpTurn;
+        ball.SetTexture(number);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(30.0, static_cast<double>(kWidth) / kHeight, 1.0, 20.0);
-        gluLookAt(6, 0, 0, 0, 0, 0, 0, 1, 0); // looking at the sphere's +x disc from outside
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glRotatef(-90.0f, 1.0f, 0.0f, 0.0f); // the sphere's +z (its digits' up) to screen up
-        glColor3f(1, 1, 1);
-        glBindTexture(GL_TEXTURE_2D, textures.Get("data/ball_" + std::to_string(number) + ".bmp"));
-        GLUquadric* quadric = gluNewQuadric();
-        gluQuadricTexture(quadric, GL_TRUE);
-        gluSphere(quadric, 1.0, 96, 48);
-        gluDeleteQuadric(quadric);
-        std::vector<unsigned char> px(kWidth * kHeight * 3);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, px.data());
-        auto at = [&](int x, int y, int c) { return px[(static_cast<size_t>(y) * kWidth + x) * 3 + c]; };
+        ball.Draw();
+        const Image frame = CaptureFrame(kWidth, kHeight); // top row first
+        auto at = [&](int x, int y, int c) { return frame.rgb[(static_cast<size_t>(y) * kWidth + x) * 3 + c]; };
         auto white = [&](int x, int y) { return at(x, y, 0) > 190 && at(x, y, 1) > 190 && at(x, y, 2) > 180; };
         auto ink = [&](int x, int y) { return at(x, y, 0) < 70 && at(x, y, 1) < 70 && at(x, y, 2) < 70; };
         // The disc: the white area's extent, the same across as up and down.
@@ -119,16 +160,16 @@ TEST(AssetRender, BallDigitsSitOnRoundDiscsTheRightWayRound)
                 }
         ASSERT_GT(x1 - x0, 40);
         EXPECT_NEAR(static_cast<double>(x1 - x0) / (y1 - y0), 1.0, 0.06);
-        InkShape drawn = ShapeOf(kWidth, kHeight, [&](int x, int y) {
+        const InkShape drawn = ShapeOf(kWidth, kHeight, [&](int x, int y) {
             return x > x0 && x < x1 && y > y0 && y < y1 && ink(x, y);
         });
-        Coverage glyph = font.Render(std::to_string(number), 160, 0.0f, 0);
-        InkShape truth = ShapeOf(glyph.width, glyph.height, [&](int x, int y) {
-            return glyph.At(x, glyph.height - 1 - y) > 128; // rows flipped to y up
-        });
+        const Coverage glyph = font.Render(std::to_string(number), 160, 0.0f, 0);
+        const InkShape truth = ShapeOf(glyph.width, glyph.height,
+                                       [&](int x, int y) { return glyph.At(x, y) > 128; });
         ASSERT_GT(drawn.count, 100);
         EXPECT_GT(drawn.cov * truth.cov, 0.0) << "the digit is mirrored";
     }
+    glEnable(GL_LIGHTING);
 }
 
 } // namespace

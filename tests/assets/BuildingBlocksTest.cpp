@@ -17,7 +17,7 @@ CMeshBuilder Strip(int faces)
 {
     CMeshBuilder mesh;
     for (int i = 0; i < faces + 2; ++i)
-        mesh.AddPoint(Vec3f{static_cast<float>(i / 2), static_cast<float>(i % 2), 0.0f}, 0.0f, 0.0f);
+        mesh.AddPoint(vec3{static_cast<float>(i / 2), static_cast<float>(i % 2), 0.0f}, 0.0f, 0.0f);
     for (int i = 0; i < faces; ++i)
         mesh.AddFace(i, i + 1, i + 2, "m");
     return mesh;

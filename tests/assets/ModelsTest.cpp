@@ -7,6 +7,8 @@
 #include <lib3ds/mesh.h>
 #include <lib3ds/node.h>
 
+#include "scene/ModelRules.h"
+
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -47,7 +49,7 @@ const float* Point(const Lib3dsMesh* mesh, const Lib3dsFace& f, int corner)
 void ExpectDrawableMesh(Lib3dsFile* file, Lib3dsMesh* mesh)
 {
     SCOPED_TRACE(mesh->name);
-    EXPECT_TRUE(mesh->faces != 96 && mesh->faces <= 10000 && mesh->faces > 0) << mesh->faces;
+    EXPECT_TRUE(MeshFacesDrawn(mesh->faces) && mesh->faces > 0) << mesh->faces;
     EXPECT_TRUE(IsIdentity(mesh->matrix));
     Lib3dsNode* node = lib3ds_file_node_by_name(file, mesh->name, LIB3DS_OBJECT_NODE);
     ASSERT_NE(node, nullptr);
@@ -243,17 +245,23 @@ TEST(TableModel, FacesShowOnTheSideTheyAreSeenFrom)
     }
 }
 
-TEST(TableModel, ItsLightsAreSpotsAboveTheTable)
+TEST(TableModel, ItsLightsAreSpotsAboveTheTableEachWithAGlLightOfItsOwn)
 {
     Model table = Load("pooltable.3ds");
     ASSERT_TRUE(table);
     int count = 0;
     for (Lib3dsLight* light = table->lights; light; light = light->next, ++count) {
-        // Only spot lights get an OpenGL light of their own in the game.
         EXPECT_TRUE(light->spot_light) << light->name;
         EXPECT_GT(light->position[2], 20.0f) << light->name;
     }
     EXPECT_GE(count, 2);
+    // The game loads the cue first, which must bring no lights: the count
+    // starts again for every file, and the table's would land on the cue's.
+    Model cue = Load("cue.3ds");
+    ASSERT_TRUE(cue);
+    EXPECT_EQ(cue->lights, nullptr);
+    // A light past the game's free GL lights would be dropped.
+    EXPECT_NE(ModelLight(count - 1), 0u);
 }
 
 TEST(ModelFiles, LastFaceDrawnFacesModelPlusYWithALitMaterial)

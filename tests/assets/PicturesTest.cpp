@@ -147,7 +147,7 @@ TEST(GeneratedPictures, BallsShowTheirColourBandAndInkedDiscs)
         EXPECT_TRUE(Near(PixelOf(s.get(), c, r), n >= 9 ? BallColour(0) : BallColour(n))) << "ball " << n;
         // Each disc: white at its rim, ink (dark) somewhere inside.
         for (int which = 0; which < 2; ++which) {
-            Direction d = NumberDiscCentre(which);
+            vec3 d = NumberDiscCentre(which);
             float rim = kNumberDiscRadius * 0.9f;
             PixelOfDirection(d.x * std::cos(rim), d.y, std::sin(rim), s->w, s->h, c, r);
             EXPECT_TRUE(n == 0 || Near(PixelOf(s.get(), c, r), BallColour(0))) << "ball " << n;

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/Game.h"
+#include "app/SceneLight.h"
 #include "scene/Ball.h"
 #include "scene/Cue.h"
 #include "scene/Model.h"
@@ -174,19 +175,10 @@ TEST_F(SceneObjects, GameTableModelShowsItsClothUnderTheGamesLights)
     fflush(stdout);
     const std::string out = testing::internal::GetCapturedStdout();
     EXPECT_NE(out.find("Lights="), std::string::npos);
-    // The frame's own lighting: half ambient, GL_LIGHT3 with no direction.
-    const GLfloat half[4] = {0.5f, 0.5f, 0.5f, 1}, one[4] = {1, 1, 1, 1}, zero[4] = {0, 0, 0, 0};
-    const GLfloat down[3] = {0, 0, -1};
     glEnable(GL_TEXTURE_2D);
     for (int frame = 0; frame < 2; ++frame) { // the first frame only compiles
         Look(0, 70, 25, 0, 0, 0);
-        glLightModelfv(GL_LIGHT_MODEL_AMBIENT, half);
-        glDisable(GL_LIGHT0);
-        glEnable(GL_LIGHT3);
-        glLightfv(GL_LIGHT3, GL_SPECULAR, one);
-        glLightfv(GL_LIGHT3, GL_DIFFUSE, one);
-        glLightfv(GL_LIGHT3, GL_POSITION, zero);
-        glLightfv(GL_LIGHT3, GL_SPOT_DIRECTION, down);
+        SetSceneLight(true); // the frame's own lighting
         testing::internal::CaptureStdout();
         table.Draw();
         fflush(stdout);

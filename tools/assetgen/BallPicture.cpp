@@ -23,25 +23,20 @@ const Colour kWhite{0.96f, 0.95f, 0.90f};
 const Colour kInk{0.06f, 0.06f, 0.07f};
 const Colour kSpot{0.80f, 0.10f, 0.10f};
 
-float Dot(const Direction& a, const Direction& b)
-{
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-
 // The digits of one disc, in the disc's tangent plane. Coordinates in sphere
 // radii: `right` and `up` are what a viewer outside the ball, looking at the
 // disc with the sphere's +z up, sees as right and up.
 struct DiscFace {
-    Direction centre, right, up;
+    vec3 centre, right, up;
 };
 
 DiscFace FaceOfDisc(int which)
 {
     DiscFace face;
     face.centre = NumberDiscCentre(which);
-    face.up = Direction{0.0f, 0.0f, 1.0f};
+    face.up = vec3{0.0f, 0.0f, 1.0f};
     // right = forward x up with forward = -centre (looking at the ball).
-    face.right = Direction{-face.centre.y, face.centre.x, 0.0f};
+    face.right = vec3{-face.centre.y, face.centre.x, 0.0f};
     return face;
 }
 
@@ -63,7 +58,7 @@ DigitLayout LayOutDigits(int number, const CGlyphRaster& font)
     return layout;
 }
 
-Colour BaseAt(int number, const Direction& d)
+Colour BaseAt(int number, const vec3& d)
 {
     if (number >= 9)
         return std::fabs(std::asin(std::clamp(d.z, -1.0f, 1.0f))) < kBandHalfAngle
@@ -72,16 +67,16 @@ Colour BaseAt(int number, const Direction& d)
     return BallColour(number);
 }
 
-Colour CueBallAt(const Direction& d)
+Colour CueBallAt(const vec3& d)
 {
-    const Direction spots[6] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
-    for (const Direction& s : spots)
+    const vec3 spots[6] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
+    for (const vec3& s : spots)
         if (Dot(d, s) > std::cos(kSpotRadius))
             return kSpot;
     return kWhite;
 }
 
-Colour NumberedBallAt(int number, const DigitLayout& digits, const Direction& d)
+Colour NumberedBallAt(int number, const DigitLayout& digits, const vec3& d)
 {
     for (int which = 0; which < 2; ++which) {
         DiscFace face = FaceOfDisc(which);
@@ -98,13 +93,13 @@ Colour NumberedBallAt(int number, const DigitLayout& digits, const Direction& d)
 
 } // namespace
 
-Direction SphereDirection(float x, float y, int width, int height)
+vec3 SphereDirection(float x, float y, int width, int height)
 {
     float s = x / width, t = y / height;
     float longitude = 2.0f * kPi * (1.0f - s); // from +y toward +x
     float latitude = -0.5f * kPi + kPi * t;
     float c = std::cos(latitude);
-    return Direction{c * std::sin(longitude), c * std::cos(longitude), std::sin(latitude)};
+    return vec3{c * std::sin(longitude), c * std::cos(longitude), std::sin(latitude)};
 }
 
 Colour BallColour(int number)
@@ -125,9 +120,9 @@ Colour BallColour(int number)
     return colours[number > 8 ? number - 8 : number];
 }
 
-Direction NumberDiscCentre(int which)
+vec3 NumberDiscCentre(int which)
 {
-    return which == 0 ? Direction{1.0f, 0.0f, 0.0f} : Direction{-1.0f, 0.0f, 0.0f};
+    return which == 0 ? vec3{1.0f, 0.0f, 0.0f} : vec3{-1.0f, 0.0f, 0.0f};
 }
 
 Image PaintBall(int number, const CGlyphRaster& font, int width, int height)
@@ -141,7 +136,7 @@ Image PaintBall(int number, const CGlyphRaster& font, int width, int height)
             Colour sum;
             for (int j = 0; j < kSamples; ++j) {
                 for (int i = 0; i < kSamples; ++i) {
-                    Direction d = SphereDirection(x + (i + 0.5f) / kSamples,
+                    vec3 d = SphereDirection(x + (i + 0.5f) / kSamples,
                                                   y + (j + 0.5f) / kSamples, width, height);
                     sum = Add(sum, number == 0 ? CueBallAt(d) : NumberedBallAt(number, digits, d));
                 }

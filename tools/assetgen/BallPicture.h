@@ -2,14 +2,11 @@
 // discs drawn through the inverse mapping so they come out round on the ball.
 #pragma once
 
+#include "physics/Vec3.h"
 #include "tools/assetgen/Colour.h"
 #include "tools/assetgen/Image.h"
 
 class CGlyphRaster;
-
-struct Direction {
-    float x = 0.0f, y = 0.0f, z = 0.0f;
-};
 
 // The unit vector, in the sphere's own frame, that GLU's gluSphere shows at
 // picture position (x, y): column x from the left, row y from the top, both
@@ -17,7 +14,7 @@ struct Direction {
 // at -x, 0.5 at -y and 0.75 at +x (s falls as the longitude turns from +y
 // toward +x), and t = 0 at z = -radius, t = 1 at z = +radius. The texture
 // loader puts the picture's top row at t = 0.
-Direction SphereDirection(float x, float y, int width, int height);
+vec3 SphereDirection(float x, float y, int width, int height);
 
 // The colour of ball `number`, 1 to 15 (stripes take that of number - 8);
 // white for 0.
@@ -27,7 +24,7 @@ Colour BallColour(int number);
 constexpr float kNumberDiscRadius = 0.43f;
 
 // The two number discs sit on the equator facing +x and -x.
-Direction NumberDiscCentre(int which);
+vec3 NumberDiscCentre(int which);
 
 // The picture of ball `number` (0 the cue ball, 1-8 solids, 9-15 stripes).
 // The digits come from `font`; `width` is twice `height`.

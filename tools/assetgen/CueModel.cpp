@@ -14,7 +14,7 @@ namespace {
 constexpr int kSegments = 20;
 
 // Cue axis = model +y; e1 x e2 = axis with e1 = z, e2 = x.
-const LatheFrame kFrame{Vec3f{0, 0, 0}, Vec3f{0, 1, 0}, Vec3f{0, 0, 1}, Vec3f{1, 0, 0}};
+const LatheFrame kFrame{vec3{0, 0, 0}, vec3{0, 1, 0}, vec3{0, 0, 1}, vec3{1, 0, 0}};
 
 void AddMaterials(CModelFile& file)
 {

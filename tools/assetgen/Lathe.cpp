@@ -7,12 +7,10 @@ namespace {
 
 constexpr float kTwoPi = 6.28318530717959f;
 
-Vec3f PointOnRing(const LatheFrame& f, float along, float radius, float angle)
+vec3 PointOnRing(const LatheFrame& f, float along, float radius, float angle)
 {
     float c = std::cos(angle) * radius, s = std::sin(angle) * radius;
-    return Vec3f{f.origin.x + f.axis.x * along + f.e1.x * c + f.e2.x * s,
-                 f.origin.y + f.axis.y * along + f.e1.y * c + f.e2.y * s,
-                 f.origin.z + f.axis.z * along + f.e1.z * c + f.e2.z * s};
+    return f.origin + f.axis * along + f.e1 * c + f.e2 * s;
 }
 
 // The points of one ring (a single point when the radius is 0).

@@ -14,7 +14,7 @@ struct LatheRing {
 
 // The axis and its frame: e1 x e2 = axis (a right-handed triple of unit vectors).
 struct LatheFrame {
-    Vec3f origin, axis, e1, e2;
+    vec3 origin, axis, e1, e2;
 };
 
 // Adds the surface swept by the profile `rings` round the frame's axis, with

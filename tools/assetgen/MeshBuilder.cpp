@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-int CMeshBuilder::AddPoint(const Vec3f& p, float s, float t)
+int CMeshBuilder::AddPoint(const vec3& p, float s, float t)
 {
     points.push_back(p);
     texels.push_back(Vec2{s, t});
@@ -27,7 +27,7 @@ void CMeshBuilder::AddFlat(const Outline& outer, const std::vector<Outline>& hol
     Triangulation cut = Triangulate(outer, holes);
     std::vector<int> index;
     for (const Vec2& p : cut.points) {
-        Vec3f q{p.x, p.y, z};
+        vec3 q{p.x, p.y, z};
         Vec2 st = map(q);
         index.push_back(AddPoint(q, st.x, st.y));
     }
@@ -39,11 +39,11 @@ void CMeshBuilder::AddFlat(const Outline& outer, const std::vector<Outline>& hol
     }
 }
 
-void CMeshBuilder::AddQuad(const Vec3f& p0, const Vec3f& p1, const Vec3f& p2, const Vec3f& p3,
+void CMeshBuilder::AddQuad(const vec3& p0, const vec3& p1, const vec3& p2, const vec3& p3,
                            const std::string& material, const TexelMap& map, uint32_t smoothing)
 {
     int i[4];
-    const Vec3f* corner[4] = {&p0, &p1, &p2, &p3};
+    const vec3* corner[4] = {&p0, &p1, &p2, &p3};
     for (int k = 0; k < 4; ++k) {
         Vec2 st = map(*corner[k]);
         i[k] = AddPoint(*corner[k], st.x, st.y);
@@ -63,8 +63,8 @@ void CMeshBuilder::AddWall(const std::vector<Vec2>& path, float z0, float z1, bo
     for (size_t i = 0; i < path.size(); ++i) {
         if (i > 0)
             along += std::hypot(path[i].x - path[i - 1].x, path[i].y - path[i - 1].y);
-        bottom.push_back(AddPoint(Vec3f{path[i].x, path[i].y, z0}, along * sScale, (z1 - z0) * tScale));
-        top.push_back(AddPoint(Vec3f{path[i].x, path[i].y, z1}, along * sScale, 0.0f));
+        bottom.push_back(AddPoint(vec3{path[i].x, path[i].y, z0}, along * sScale, (z1 - z0) * tScale));
+        top.push_back(AddPoint(vec3{path[i].x, path[i].y, z1}, along * sScale, 0.0f));
     }
     for (size_t i = 0; i + 1 < path.size(); ++i) {
         // Walking from i to i+1, the order b_i, b_i+1, t_i+1, t_i is

@@ -2,6 +2,7 @@
 // into a lib3ds mesh. Positions are model units (5 cm), z up.
 #pragma once
 
+#include "physics/Vec3.h"
 #include "tools/assetgen/Triangulate.h"
 
 #include <cstdint>
@@ -10,10 +11,6 @@
 #include <vector>
 
 typedef struct Lib3dsMesh Lib3dsMesh;
-
-struct Vec3f {
-    float x = 0.0f, y = 0.0f, z = 0.0f;
-};
 
 // Smoothing groups: lib3ds averages a corner's normal over the faces sharing
 // its point and a smoothing bit. Flat faces use none: each keeps its own normal.
@@ -27,13 +24,13 @@ struct MeshFace {
 };
 
 // Texture coordinates as a function of a position in model units.
-using TexelMap = std::function<Vec2(const Vec3f&)>;
+using TexelMap = std::function<Vec2(const vec3&)>;
 
 class CMeshBuilder {
 public:
     // Adds a point with its texture coordinates (s, t: t = 0 is the picture's
     // top row); answers its index.
-    int AddPoint(const Vec3f& p, float s, float t);
+    int AddPoint(const vec3& p, float s, float t);
     void AddFace(int a, int b, int c, const std::string& material, uint32_t smoothing = kFlat);
 
     // A flat horizontal piece at height z, facing up (+z) or down. Texture
@@ -42,7 +39,7 @@ public:
                  const std::string& material, const TexelMap& map);
 
     // A four-cornered flat face p0 p1 p2 p3, counter-clockwise seen from its front.
-    void AddQuad(const Vec3f& p0, const Vec3f& p1, const Vec3f& p2, const Vec3f& p3,
+    void AddQuad(const vec3& p0, const vec3& p1, const vec3& p2, const vec3& p3,
                  const std::string& material, const TexelMap& map, uint32_t smoothing = kFlat);
 
     // A vertical wall standing on the path `path` (x, y) from z0 up to z1,
@@ -54,7 +51,7 @@ public:
 
     size_t FaceCount() const { return faces.size(); }
     size_t PointCount() const { return points.size(); }
-    const std::vector<Vec3f>& Points() const { return points; }
+    const std::vector<vec3>& Points() const { return points; }
     const std::vector<MeshFace>& Faces() const { return faces; }
 
     // A new lib3ds mesh with an identity matrix; the caller owns it.
@@ -62,7 +59,7 @@ public:
     Lib3dsMesh* Build(const std::string& name) const;
 
 private:
-    std::vector<Vec3f> points;
+    std::vector<vec3> points;
     std::vector<Vec2> texels;
     std::vector<MeshFace> faces;
 };

@@ -1,6 +1,8 @@
 // Assembles a 3DS file with lib3ds and checks what the game's loader relies on.
 #include "tools/assetgen/ModelFile.h"
 
+#include "scene/ModelRules.h"
+
 #include <lib3ds/file.h>
 #include <lib3ds/light.h>
 #include <lib3ds/material.h>
@@ -32,11 +34,6 @@ void SetRgba(float* dst, const Colour& c)
 }
 
 } // namespace
-
-bool DrawableFaceCount(size_t faces)
-{
-    return faces != 96 && faces <= 10000;
-}
 
 CModelFile::CModelFile() : file(lib3ds_file_new())
 {
@@ -76,7 +73,8 @@ void CModelFile::AddMesh(const std::string& name, const CMeshBuilder& builder)
         throw std::runtime_error("Mesh name '" + name + "' is longer than 8 characters");
     if (name <= lastMesh)
         throw std::runtime_error("Mesh '" + name + "' would not be drawn after '" + lastMesh + "'");
-    if (!DrawableFaceCount(builder.FaceCount()))
+    // A count past what a 3DS mesh can hold is refused before it is narrowed.
+    if (builder.FaceCount() > 0xFFFFFFFFu || !MeshFacesDrawn(static_cast<unsigned>(builder.FaceCount())))
         throw std::runtime_error("Mesh '" + name + "' has " + std::to_string(builder.FaceCount()) +
                                  " faces, which the game's loader would skip");
     for (const MeshFace& f : builder.Faces())
@@ -93,7 +91,7 @@ void CModelFile::AddMesh(const std::string& name, const CMeshBuilder& builder)
     lib3ds_file_insert_node(file, node);
 }
 
-void CModelFile::AddSpotLight(const Vec3f& position, const Vec3f& target)
+void CModelFile::AddSpotLight(const vec3& position, const vec3& target)
 {
     char name[32];
     snprintf(name, sizeof name, "light%02d", ++lights);

@@ -37,10 +37,10 @@ public:
     void AddMesh(const std::string& name, const CMeshBuilder& mesh);
 
     // A spot light at `position` aimed at `target` (model units). The game
-    // turns each spot light into one OpenGL light, starting at GL_LIGHT1, in
-    // the order added (the lights are named so that lib3ds's sorting by name
-    // keeps that order).
-    void AddSpotLight(const Vec3f& position, const Vec3f& target);
+    // gives each light of a file an OpenGL light of its own, in the order added
+    // (ModelLight in scene/ModelRules.h; the lights are named so that lib3ds's
+    // sorting by name keeps that order).
+    void AddSpotLight(const vec3& position, const vec3& target);
 
     // Writes the file; throws std::runtime_error naming it on failure.
     void Save(const std::string& path) const;
@@ -52,6 +52,3 @@ private:
     int nextNodeId = 0;
     int lights = 0;
 };
-
-// The game's rules for meshes it draws: false for 96 faces or above 10000.
-bool DrawableFaceCount(size_t faces);

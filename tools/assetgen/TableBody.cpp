@@ -44,7 +44,7 @@ void BuildPockets(CMeshBuilder& mesh)
         AddWallFacing(mesh, ArcPath(c, arcs.bedFrom, arcs.bedTo), kPocketBottom, 0.0f, c, false,
                       "pocket", kLeatherScale, kSmooth);
         Outline bottom = ArcPath(c, 0.0f, 350.0f);
-        mesh.AddFlat(bottom, {}, kPocketBottom, true, "pocket", [](const Vec3f& p) {
+        mesh.AddFlat(bottom, {}, kPocketBottom, true, "pocket", [](const vec3& p) {
             return Vec2{p.x * kLeatherScale, p.y * kLeatherScale};
         });
     }
@@ -56,8 +56,8 @@ void BuildLegs(CMeshBuilder& mesh)
     for (float sx : {1.0f, -1.0f}) {
         for (float sy : {1.0f, -1.0f}) {
             // Axis pointing down (along = depth below the body's underside).
-            LatheFrame frame{Vec3f{sx * legX, sy * legY, 0.0f}, Vec3f{0, 0, -1}, Vec3f{0, 1, 0},
-                             Vec3f{1, 0, 0}};
+            LatheFrame frame{vec3{sx * legX, sy * legY, 0.0f}, vec3{0, 0, -1}, vec3{0, 1, 0},
+                             vec3{1, 0, 0}};
             std::vector<LatheRing> rings;
             for (const Vec2& p : LegProfile())
                 rings.push_back(LatheRing{-p.x, p.y, -p.x * kWoodScale});
@@ -73,7 +73,7 @@ void BuildSkirt(CMeshBuilder& mesh)
 {
     // Underside, facing the floor.
     Outline under = {{kBodyX, -kBodyY}, {kBodyX, kBodyY}, {-kBodyX, kBodyY}, {-kBodyX, -kBodyY}};
-    mesh.AddFlat(under, {}, kBodyBottom, false, "skirt", [](const Vec3f& p) {
+    mesh.AddFlat(under, {}, kBodyBottom, false, "skirt", [](const vec3& p) {
         return Vec2{p.y * kWoodScale, p.x * kWoodScale};
     });
     // The chamfer from the rail top's outer edge down to the apron.
@@ -83,11 +83,11 @@ void BuildSkirt(CMeshBuilder& mesh)
     for (int i = 0; i < 4; ++i) {
         int j = (i + 1) % 4;
         bool alongY = i % 2 == 0;
-        TexelMap wood = [alongY](const Vec3f& p) {
+        TexelMap wood = [alongY](const vec3& p) {
             return alongY ? Vec2{p.y * kWoodScale, p.z * kWoodScale} : Vec2{p.x * kWoodScale, p.z * kWoodScale};
         };
-        mesh.AddQuad(Vec3f{outer[i].x, outer[i].y, kBevelBottom}, Vec3f{outer[j].x, outer[j].y, kBevelBottom},
-                     Vec3f{inner[j].x, inner[j].y, kRailTop}, Vec3f{inner[i].x, inner[i].y, kRailTop},
+        mesh.AddQuad(vec3{outer[i].x, outer[i].y, kBevelBottom}, vec3{outer[j].x, outer[j].y, kBevelBottom},
+                     vec3{inner[j].x, inner[j].y, kRailTop}, vec3{inner[i].x, inner[i].y, kRailTop},
                      "rail", wood);
     }
     // The apron, walked so that its last quad is the +y end: the game draws

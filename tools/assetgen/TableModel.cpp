@@ -23,19 +23,20 @@ void AddTableMaterials(CModelFile& file)
     file.AddMaterial({"sight", kSightTexture, {0.70f, 0.70f, 0.70f}, {0.3f, 0.3f, 0.3f}, 0.5f});
 }
 
-// Spot lights become GL_LIGHT1, GL_LIGHT2, ... in file order (positional,
-// white, no fall-off). GL_LIGHT3 is the game's own and is reset every frame,
-// so the third light only holds its place and the fourth is GL_LIGHT4.
+// Each light becomes an OpenGL light of its own, in file order: GL_LIGHT1,
+// GL_LIGHT2, GL_LIGHT4 (GL_LIGHT3 is the game's). They are positional and
+// white, with no cone and no fall-off. Upward faces take the overhead light at
+// full strength and the lamps on top of it, which already saturates the cloth;
+// the lamps are what shade the table's sides and the balls.
 void AddTableLights(CModelFile& file)
 {
-    const Vec3f centre{0.0f, 0.0f, 0.0f};
+    const vec3 centre{0.0f, 0.0f, 0.0f};
     // Far overhead: lights every upward face evenly, like a room's ceiling.
-    file.AddSpotLight(Vec3f{0.0f, 0.0f, 4000.0f}, centre);
+    file.AddSpotLight(vec3{0.0f, 0.0f, 4000.0f}, centre);
     // A lamp off one corner, for the table's sides and the balls' shading.
-    file.AddSpotLight(Vec3f{40.0f, 60.0f, 50.0f}, centre);
-    file.AddSpotLight(Vec3f{0.0f, 0.0f, 50.0f}, centre);
+    file.AddSpotLight(vec3{40.0f, 60.0f, 50.0f}, centre);
     // Its opposite number, softer in effect as it is further away.
-    file.AddSpotLight(Vec3f{-60.0f, -90.0f, 60.0f}, centre);
+    file.AddSpotLight(vec3{-60.0f, -90.0f, 60.0f}, centre);
 }
 
 void AddMesh(CModelFile& file, const char* name, void (*build)(CMeshBuilder&))

@@ -13,7 +13,7 @@ namespace {
 constexpr float kClothScale = 1.0f / 10.0f;
 constexpr float kWoodScale = 1.0f / 16.0f;
 
-Vec2 ClothAt(const Vec3f& p)
+Vec2 ClothAt(const vec3& p)
 {
     return Vec2{p.x * kClothScale, p.y * kClothScale};
 }
@@ -68,7 +68,7 @@ void BuildRails(CMeshBuilder& mesh)
         // Grain runs along the rail: along y on the sides, along x on the ends.
         Vec2 c = Centroid(rail);
         bool side = std::fabs(c.x) > std::fabs(c.y) * 0.5f;
-        TexelMap wood = [side](const Vec3f& p) {
+        TexelMap wood = [side](const vec3& p) {
             return side ? Vec2{p.y * kWoodScale, p.x * kWoodScale} : Vec2{p.x * kWoodScale, p.y * kWoodScale};
         };
         // The sights inlaid in this piece are holes in its wood, filled with pearl.
@@ -78,6 +78,6 @@ void BuildRails(CMeshBuilder& mesh)
                 holes.push_back(sight);
         mesh.AddFlat(rail, holes, kRailTop, true, "rail", wood);
         for (const Outline& sight : holes)
-            mesh.AddFlat(sight, {}, kRailTop, true, "sight", [](const Vec3f& p) { return Vec2{p.x, p.y}; });
+            mesh.AddFlat(sight, {}, kRailTop, true, "sight", [](const vec3& p) { return Vec2{p.x, p.y}; });
     }
 }

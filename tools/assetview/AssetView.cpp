@@ -1,11 +1,11 @@
-// assetview: renders the generated assets as the game would show them, one
-// PNG per view, for people to look at. Run it from the game's run directory
+// assetview: the game's level drawn by the game's own code from a set of views,
+// one PNG per view, for people to look at. Run it from the game's run directory
 // (it reads data/ there); it needs an X display (xvfb-run will do).
 //   assetview OUT_DIR [WIDTH HEIGHT]
+#include "app/Game.h"
 #include "tools/assetgen/PngFile.h"
 #include "tools/assetview/FrameCapture.h"
 #include "tools/assetview/PreviewScene.h"
-#include "tools/assetview/PreviewViews.h"
 
 #include <SDL.h>
 
@@ -16,33 +16,16 @@
 
 namespace {
 
-bool OpenWindow(int width, int height)
-{
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
-        fprintf(stderr, "assetview: SDL_Init failed: %s\n", SDL_GetError());
-        return false;
-    }
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    if (!SDL_SetVideoMode(width, height, 0, SDL_OPENGL)) {
-        fprintf(stderr, "assetview: SDL_SetVideoMode failed: %s\n", SDL_GetError());
-        SDL_Quit();
-        return false;
-    }
-    return true;
-}
-
 void RenderViews(const std::string& outDir, int width, int height)
 {
-    CPreviewScene scene;
-    scene.Load();
-    const std::vector<PreviewBall> rack = scene.balls;
+    // The game's window and GL state; but a tool leaves the pointer alone.
+    Game.Create("assetview", width, height, 0, false);
+    SDL_WM_GrabInput(SDL_GRAB_OFF);
+    SDL_ShowCursor(SDL_ENABLE);
+    LoadPreviewLevel();
     for (const PreviewView& view : PreviewViews()) {
-        scene.balls = view.lineUp ? LineUp() : rack;
-        scene.showCue = !view.lineUp;
-        CPreviewScene::SetCamera(view.eye, view.look);
-        scene.Draw(view.eye);
-        std::string path = outDir + "/" + view.name + ".png";
+        DrawPreview(view);
+        const std::string path = outDir + "/" + view.name + ".png";
         WritePng(path, CaptureFrame(width, height));
         printf("wrote %s\n", path.c_str());
     }
@@ -56,10 +39,12 @@ int main(int argc, char** argv)
         fprintf(stderr, "usage: %s OUT_DIR [WIDTH HEIGHT]\n", argv[0]);
         return 2;
     }
-    int width = argc == 4 ? atoi(argv[2]) : 1024;
-    int height = argc == 4 ? atoi(argv[3]) : 768;
-    if (width <= 0 || height <= 0 || !OpenWindow(width, height))
-        return 1;
+    const int width = argc == 4 ? atoi(argv[2]) : 1024;
+    const int height = argc == 4 ? atoi(argv[3]) : 768;
+    if (width <= 0 || height <= 0) {
+        fprintf(stderr, "assetview: bad size %s x %s\n", argv[2], argv[3]);
+        return 2;
+    }
     int status = 0;
     try {
         RenderViews(argv[1], width, height);
@@ -67,6 +52,7 @@ int main(int argc, char** argv)
         fprintf(stderr, "assetview: %s\n", e.what());
         status = 1;
     }
-    SDL_Quit();
+    UnloadPreviewLevel();
+    Game.Close();
     return status;
 }

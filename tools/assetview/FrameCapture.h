@@ -3,6 +3,6 @@
 
 #include "tools/assetgen/Image.h"
 
-// The back buffer's width x height pixels from the bottom-left corner,
-// returned top row first.
+// The width x height pixels of the frame just drawn, from the bottom-left
+// corner, returned top row first.
 Image CaptureFrame(int width, int height);

@@ -1,5 +1,7 @@
-// The standard views of the preview.
+// The standard views of the preview: where the eye is, what it looks at, how the balls lie.
 #include "tools/assetview/PreviewViews.h"
+
+const vec3 LineUpTurn(0.0f, -90.0f, 0.0f);
 
 const std::vector<PreviewView>& PreviewViews()
 {
@@ -19,15 +21,11 @@ const std::vector<PreviewView>& PreviewViews()
     return views;
 }
 
-std::vector<PreviewBall> LineUp()
+vec3 LineUpPosition(int number)
 {
-    std::vector<PreviewBall> balls;
-    for (int n = 1; n <= 15; ++n) {
-        int row = (n - 1) / 8, col = (n - 1) % 8;
-        // -90 degrees about OpenGL x (scene y) turns the sphere's +z to OpenGL up;
-        // the +x disc then faces OpenGL +x, which is scene +y.
-        balls.push_back({n, {-9.1f + 2.6f * col, 0.0f, 1.0f + 2.6f * row}, -90.0f, {0, 1, 0}});
-    }
-    balls.push_back({0, {-9.1f + 2.6f * 7, 0.0f, 3.6f}, -90.0f, {0, 1, 0}});
-    return balls;
+    // Balls 1 to 8 on the cloth, 9 to 15 and the cue ball in a row above them,
+    // 2.6 units apart (a ball is 2 across).
+    const int slot = number == 0 ? 15 : number - 1;
+    const int row = slot / 8, column = slot % 8;
+    return vec3(-9.1f + 2.6f * column, 0.0f, 1.0f + 2.6f * row);
 }
