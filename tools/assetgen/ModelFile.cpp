@@ -46,25 +46,25 @@ CModelFile::~CModelFile()
     lib3ds_file_free(file);
 }
 
-void CModelFile::AddMaterial(const MaterialSpec& spec)
+void CModelFile::AddMaterial(const MaterialSpec& wanted)
 {
     Lib3dsMaterial* m = lib3ds_material_new();
     if (!m)
-        throw std::runtime_error("Out of memory for material '" + spec.name + "'");
+        throw std::runtime_error("Out of memory for material '" + wanted.name + "'");
     try {
-        CopyName(m->name, sizeof m->name, spec.name, "material");
-        CopyName(m->texture1_map.name, sizeof m->texture1_map.name, spec.texture, "texture");
+        CopyName(m->name, sizeof m->name, wanted.name, "material");
+        CopyName(m->texture1_map.name, sizeof m->texture1_map.name, wanted.texture, "texture");
     } catch (...) {
         lib3ds_material_free(m);
         throw;
     }
     SetRgba(m->ambient, Colour{});
-    SetRgba(m->diffuse, spec.diffuse);
-    SetRgba(m->specular, spec.specular);
-    m->shininess = spec.shininess;
+    SetRgba(m->diffuse, wanted.diffuse);
+    SetRgba(m->specular, wanted.specular);
+    m->shininess = wanted.shininess;
     m->texture1_map.percent = 1.0f;
     lib3ds_file_insert_material(file, m);
-    materials.push_back(spec.name);
+    materials.push_back(wanted.name);
 }
 
 void CModelFile::AddMesh(const std::string& name, const CMeshBuilder& builder)

@@ -25,7 +25,7 @@ public:
     CModelFile(const CModelFile&) = delete;
     CModelFile& operator=(const CModelFile&) = delete;
 
-    void AddMaterial(const MaterialSpec& spec);
+    void AddMaterial(const MaterialSpec& wanted);
 
     // Adds the mesh and a top-level object node of the same name, both with
     // identity transforms, so the game draws the points as they are. lib3ds
