@@ -25,3 +25,14 @@ void Blit(Image& dst, const Image& src, int x, int y);
 // Box-filtered reduction to at most maxWidth by maxHeight, keeping the aspect.
 // Pictures that fit already are returned unchanged.
 Image ShrinkToFit(const Image& src, int maxWidth, int maxHeight);
+
+// A square picture of `size` pixels, each painted from the texture coordinates
+// (u, v) of its centre, 0 to 1 from the top left.
+template <typename Paint> Image PaintTile(int size, Paint paint)
+{
+    Image image(size, size);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            image.Set(x, y, paint((x + 0.5f) / size, (y + 0.5f) / size));
+    return image;
+}

@@ -74,16 +74,6 @@ Colour CeilingAt(float u, float v)
     return c;
 }
 
-template <typename Paint>
-Image PaintTile(int size, Paint paint)
-{
-    Image image(size, size);
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x)
-            image.Set(x, y, paint((x + 0.5f) / size, (y + 0.5f) / size));
-    return image;
-}
-
 } // namespace
 
 Image PaintWall(int size)

@@ -4,20 +4,6 @@
 #include "tools/assetgen/Noise.h"
 #include "tools/assetgen/WoodGrain.h"
 
-namespace {
-
-template <typename Paint>
-Image PaintTile(int size, Paint paint)
-{
-    Image image(size, size);
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x)
-            image.Set(x, y, paint((x + 0.5f) / size, (y + 0.5f) / size));
-    return image;
-}
-
-} // namespace
-
 Image PaintCloth(int size)
 {
     return PaintTile(size, [](float u, float v) {
