@@ -22,7 +22,7 @@ SAN_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1 \
 
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS ?= ini bmp
+FUZZ_TARGETS ?= ini bmp model font
 
 .PHONY: all deps configure build play test sanitize fuzz clean
 
