@@ -10,8 +10,10 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "app/Game.h"
+#include "scene/Ball.h"
 
 namespace {
 
@@ -111,9 +113,51 @@ void GameFrameStages(benchmark::State& state)
             benchmark::Counter(1e3 * s.second / double(state.iterations()));
 }
 
+// One frame as binary PPM, top row first, with the balls turned the same way
+// every time (the game turns them at random) and the frame-rate text fixed:
+// two builds that draw alike write the same bytes.
+bool WriteShot(const char* path)
+{
+    if (!StartGame())
+        return false;
+    int k = 0;
+    for (CObject* object : Game.objects.items)
+        if (object->type == ObjectBall) {
+            CBall* b = static_cast<CBall*>(object);
+            b->rotation = vec3(float(k * 37 % 360), float(k * 71 % 360), float(k * 13 % 360));
+            ++k;
+        }
+    Game.fps.average = 0.0f;
+    Game.Draw();
+    std::vector<unsigned char> rgb(size_t(3) * Game.width * Game.height);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, Game.width, Game.height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    FILE* f = fopen(path, "wb");
+    if (!f)
+        return false;
+    fprintf(f, "P6\n%d %d\n255\n", Game.width, Game.height);
+    const size_t row = size_t(3) * Game.width;
+    bool written = true;
+    for (int y = Game.height - 1; y >= 0; --y)
+        written = written && fwrite(&rgb[size_t(y) * row], 1, row, f) == row;
+    return fclose(f) == 0 && written;
+}
+
 } // namespace
 
 BENCHMARK(GameFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
 BENCHMARK(GameFrameStages)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
 
-BENCHMARK_MAIN();
+// BAIZELINE_SHOT=FILE.ppm writes one frame instead of timing.
+int main(int argc, char** argv)
+{
+    if (const char* shot = getenv("BAIZELINE_SHOT"))
+        return WriteShot(shot) ? 0 : 1;
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
