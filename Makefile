@@ -24,7 +24,7 @@ FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?= ini bmp model font
 
-.PHONY: all deps configure build play test sanitize fuzz clean
+.PHONY: all deps configure build play test sanitize fuzz memcheck clean
 
 all: build
 
@@ -62,6 +62,10 @@ fuzz: deps
 			-max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=4096 \
 			-artifact_prefix=findings/$$t/ corpus/$$t $(CURDIR)/tests/fuzz/corpus/$$t ); \
 	done
+
+# The real game under valgrind memcheck with one scripted shot (tools/memcheck.sh).
+memcheck: build
+	./tools/memcheck.sh $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(SAN_DIR) $(FUZZ_DIR)
