@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/Game.h"
+#include "app/HeapTuning.h"
 #include "scene/Ball.h"
 
 namespace {
@@ -30,6 +31,7 @@ bool StartGame()
         fprintf(stderr, "frame_bench: cannot enter %s\n", BAIZELINE_RUN_DIR);
         return false;
     }
+    KeepFreedHeap();
     try {
         Game.ReadIni();
         Game.Create();
