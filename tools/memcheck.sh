@@ -1,8 +1,9 @@
 #!/bin/sh
 # The real game under valgrind memcheck, under Xvfb: waits for the window, plays
-# one shot (left button down, drag down, up), lets the balls run, quits with
-# Escape. Fails on any invalid read or write, use of uninitialised memory or
-# definite leak that tools/memcheck.supp does not explain.
+# one shot (left button down, drag down, up), lets the balls run while the
+# credits and the lighting are toggled off and on, quits with Escape. Fails on
+# any invalid read or write, use of uninitialised memory or definite leak that
+# tools/memcheck.supp does not explain.
 # Usage: tools/memcheck.sh [BUILD_DIR]
 #   MEMCHECK_SECONDS  how long to let the balls run after the shot (default 90)
 #   MEMCHECK_FRAMES   fewest frames the run must have drawn (default 200)
@@ -69,6 +70,17 @@ sleep 1
 import -window root "$out/aiming.png" 2>/dev/null || true
 xdotool mouseup 1
 echo "memcheck: shot played; letting the balls run for $seconds s"
+# Meanwhile the display toggles, each twice so the run ends as it began: the
+# credits (A) and the lighting (L). Held a second: a frame takes a third of
+# one here, and the game reads the key state when it handles the press.
+press=0
+for key in a a l l; do
+    sleep 5
+    xdotool keydown "$key" sleep 1 keyup "$key"
+    press=$((press + 1))
+    sleep 2
+    import -window root "$out/toggle-$press-$key.png" 2>/dev/null || true
+done
 sleep "$seconds"
 import -window root "$out/after-shot.png" 2>/dev/null || true
 
