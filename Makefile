@@ -24,9 +24,9 @@ SAN_ENV = LP_NUM_THREADS=0 ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_s
 
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS ?= ini bmp
+FUZZ_TARGETS ?= ini bmp model font
 
-.PHONY: all deps configure build play test sanitize fuzz clean
+.PHONY: all deps configure build play test sanitize fuzz memcheck clean
 
 all: build
 
@@ -64,6 +64,10 @@ fuzz: deps
 			-max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=4096 \
 			-artifact_prefix=findings/$$t/ corpus/$$t $(CURDIR)/tests/fuzz/corpus/$$t ); \
 	done
+
+# The real game under valgrind memcheck with one scripted shot (tools/memcheck.sh).
+memcheck: build
+	./tools/memcheck.sh $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(SAN_DIR) $(FUZZ_DIR)

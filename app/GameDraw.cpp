@@ -21,7 +21,10 @@ static const char CreditsText[] =
 
 void CGame::Draw()
 {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // Nothing draws with the stencil, but depth and stencil share one buffer:
+    // clearing depth alone makes the renderer keep each pixel's stencil byte,
+    // clearing both is one plain fill.
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     SetSceneLight(lighting);
     objects.DrawAll(); // cue, table, pockets and balls before the room
     scenery.DrawAll();

@@ -1,15 +1,23 @@
 // The program's entry: start-up sequence, the busy-waited frame loop, the fatal-error box.
 #include <SDL.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 
 #include "app/ErrorBox.h"
+#include "app/FrameClock.h"
+#include "app/HeapTuning.h"
 #include "app/Game.h"
 
 extern "C" int SDL_main(int argc, char* argv[])
 {
     (void)argc;
     (void)argv;
+    // Refused only by unusual C libraries; the game then runs as before.
+    KeepFreedHeap();
+    // Off unless BAIZELINE_FRAMES asks for a measured run of that many frames.
+    CFrameClock clock(getenv("BAIZELINE_FRAMES"));
     try {
         Game.ReadIni();
         Game.Create();
@@ -31,7 +39,11 @@ extern "C" int SDL_main(int argc, char* argv[])
             Game.Move(dt);
             Game.Draw();
             Game.FlipScreen();
+            if (clock.On() && !clock.Presented(MonotonicSeconds(), WallSeconds()))
+                Game.running = false;
         }
+        if (clock.On())
+            clock.Report(stderr);
         Game.Close();
         return 0;
     } catch (const std::exception& e) {

@@ -3,6 +3,7 @@
 
 #include <lib3ds/file.h>
 #include <lib3ds/io.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -60,6 +61,12 @@ size_t StreamWrite(void*, const void*, size_t)
 // file is seen as such. False when it cannot be opened or read.
 bool ReadWhole(const char* fileName, std::vector<unsigned char>* bytes, std::string* why)
 {
+    // Opening a pipe waits for a writer, reading a terminal for a line.
+    struct stat info;
+    if (stat(fileName, &info) == 0 && !S_ISREG(info.st_mode)) {
+        *why = "not a regular file";
+        return false;
+    }
     FILE* f = fopen(fileName, "rb");
     if (!f) {
         *why = strerror(errno);

@@ -158,21 +158,32 @@ void CompileNode(Lib3dsFile* model, CTextureList* textures, Lib3dsNode* node)
         // One normal per face corner, following the smoothing groups.
         std::unique_ptr<Lib3dsVector[]> normals(new Lib3dsVector[3 * size_t(mesh->faces)]);
         lib3ds_mesh_calculate_normals(mesh, normals.get());
+        // A run of faces that look alike shares one material set-up and one
+        // batch of triangles: the same vertices in the same order as one
+        // batch per face, but one draw per run for the renderer, not one per face.
+        const FaceLook* previous = nullptr;
         for (Lib3dsDword i = 0; i < mesh->faces; ++i) {
             const Lib3dsFace& face = mesh->faceL[i];
             const FaceLook& look = looks[i];
-            ApplyMaterial(look.material);
-            if (look.texture)
-                glBindTexture(GL_TEXTURE_2D, look.texture);
-            glBegin(GL_TRIANGLES);
+            if (!previous || look.material != previous->material ||
+                look.texture != previous->texture) {
+                if (previous)
+                    glEnd();
+                ApplyMaterial(look.material);
+                if (look.texture)
+                    glBindTexture(GL_TEXTURE_2D, look.texture);
+                glBegin(GL_TRIANGLES);
+            }
             for (int j = 0; j < 3; ++j) {
                 glNormal3fv(normals[3 * size_t(i) + j]);
                 if (look.texture)
                     glTexCoord2fv(mesh->texelL[face.points[j]]);
                 glVertex3fv(mesh->pointL[face.points[j]].pos);
             }
-            glEnd();
+            previous = &look;
         }
+        if (previous)
+            glEnd();
     }
     glEndList();
 }

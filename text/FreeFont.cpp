@@ -35,6 +35,16 @@ struct GlyphImage {
     }
 };
 
+[[noreturn]] void TooLarge(unsigned char code, long width, long rows, int limit)
+{
+    char message[160];
+    snprintf(message, sizeof message,
+             "Glyph of character %d is %ld x %ld pixels, more than %d: the font file is "
+             "probably damaged",
+             code, width, rows, limit);
+    throw std::runtime_error(message);
+}
+
 } // namespace
 
 CFreeFont::CFreeFont() : height(14.0f), textures(nullptr), listBase(0) {}
@@ -83,6 +93,13 @@ void CFreeFont::MakeChList(FT_Face face, unsigned char code)
     GlyphImage image;
     if (FT_Get_Glyph(face->glyph, &image.glyph))
         throw std::runtime_error("FT_Get_Glyph failed");
+    // Measured before FreeType renders it: a damaged font can make one glyph
+    // a bitmap of gigabytes, in FreeType and again in our texture.
+    const int limit = GlyphSideLimit(face->size ? face->size->metrics.y_ppem : 0);
+    FT_BBox box;
+    FT_Glyph_Get_CBox(image.glyph, FT_GLYPH_BBOX_PIXELS, &box);
+    if (box.xMax - box.xMin > limit || box.yMax - box.yMin > limit)
+        TooLarge(code, box.xMax - box.xMin, box.yMax - box.yMin, limit);
     // Replaces the outline with its 8-bit anti-aliased rendering.
     if (FT_Glyph_To_Bitmap(&image.glyph, FT_RENDER_MODE_NORMAL, nullptr, 1))
         throw std::runtime_error("FT_Glyph_To_Bitmap falied");
@@ -90,6 +107,9 @@ void CFreeFont::MakeChList(FT_Face face, unsigned char code)
     const FT_Bitmap& bitmap = glyph->bitmap;
     const int width = static_cast<int>(bitmap.width);
     const int rows = static_cast<int>(bitmap.rows);
+    // The rendering may spill a pixel past the box; never far.
+    if (width > limit + 2 || rows > limit + 2)
+        TooLarge(code, width, rows, limit);
 
     // An empty bitmap (the space) still gets a 1x1 texture, all transparent.
     const int w = GlyphTextureSide(width);

@@ -10,6 +10,12 @@ int GlyphTextureSide(int extent)
     return side;
 }
 
+int GlyphSideLimit(int pixelsPerEm)
+{
+    const int limit = pixelsPerEm > 0 && pixelsPerEm < (1 << 20) ? 8 * pixelsPerEm : 0;
+    return limit > 64 ? limit : 64;
+}
+
 // Start of the bitmap's top row: with a negative pitch the rows are stored
 // bottom first, and stepping by the pitch still moves one row down.
 static const unsigned char* TopRow(const FT_Bitmap& bitmap)

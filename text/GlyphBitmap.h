@@ -11,6 +11,12 @@
 // textures must have power-of-two sides.
 int GlyphTextureSide(int extent);
 
+// Largest glyph side, pixels, a font may ask for at `pixelsPerEm`: 8 em, and
+// at least 64. The ASCII glyphs of a sound font are about one em; a damaged
+// or hostile one can ask for bitmaps of 30000 pixels a side, gigabytes of
+// texture.
+int GlyphSideLimit(int pixelsPerEm);
+
 // Luminance-alpha texels (two bytes per texel, both the coverage 0..255) of a
 // w x h texture holding `bitmap` in its top-left corner, first row first; texels
 // outside the bitmap are 0. Rows are stepped by the bitmap's pitch, which may be

@@ -234,4 +234,17 @@ TEST_F(GameRun, NoDisplayFailsWithAMessageNotACrash)
         << ReadFile(Err());
 }
 
+TEST_F(GameRun, MeasuredRunEndsByItselfAfterTheFramesAskedFor)
+{
+    Prepare("[Display]\nWidth=320\nHeight=240\n");
+    ASSERT_TRUE(Start({"/usr/bin/env", "BAIZELINE_FRAMES=5"}));
+    int status = -1;
+    ASSERT_TRUE(game.Wait(30.0, &status));
+    EXPECT_EQ(status, 0) << ReadFile(Err());
+    const std::string err = ReadFile(Err());
+    EXPECT_NE(err.find("baizeline-timing: first frame presented at "), std::string::npos) << err;
+    EXPECT_NE(err.find("baizeline-timing: 5 frames in "), std::string::npos) << err;
+    EXPECT_NE(err.find("baizeline-timing: peak resident memory "), std::string::npos) << err;
+}
+
 } // namespace

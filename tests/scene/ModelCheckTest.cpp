@@ -6,6 +6,7 @@
 #include <lib3ds/mesh.h>
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -164,6 +165,17 @@ TEST_F(ModelCheck, SmallValidModelLoadsAndMissingFileIsRefused)
     std::string why;
     EXPECT_EQ(Read3dsFile((dir.Path() + "/absent.3ds").c_str(), &why), nullptr);
     EXPECT_FALSE(why.empty());
+}
+
+TEST_F(ModelCheck, PipeOrDirectoryIsRefusedWithoutWaitingForAWriter)
+{
+    const std::string pipe = dir.Path() + "/pipe.3ds";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& path : {pipe, dir.Path()}) {
+        std::string why;
+        EXPECT_EQ(Read3dsFile(path.c_str(), &why), nullptr) << path;
+        EXPECT_EQ(why, "not a regular file");
+    }
 }
 
 TEST_F(ModelCheck, EveryTruncationIsRefused)

@@ -9,6 +9,7 @@
 #include <lib3ds/node.h>
 
 #include <cstdio>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -227,6 +228,31 @@ TEST_F(ModelRender, FaceWithoutMaterialOrWithAnUnknownOneGetsTheDefaults)
         EXPECT_FLOAT_EQ(s.shininess, 7.0f); // not set for a face without material
         EXPECT_TRUE(Near(c, 204, 204, 204)) << Describe(c);
     }
+}
+
+TEST_F(ModelRender, NeighbouringFacesOfDifferentMaterialsEachKeepTheirOwn)
+{
+    // Four faces: the square's two halves twice, red, blue, red, blue. The
+    // lower-right half is drawn by faces 0 and 2, the upper-left by 1 and 3.
+    CTestModel t;
+    t.AddMaterial("red", 1.0f, 0.0f, 0.0f);
+    t.AddMaterial("blue", 0.0f, 0.0f, 1.0f);
+    Lib3dsMesh* mesh = t.AddSquare("sq", "red", 4, -1, -1, 1, 1);
+    strcpy(mesh->faceL[1].material, "blue");
+    strcpy(mesh->faceL[3].material, "blue");
+    t.AddNode("sq");
+    CModel m(nullptr);
+    LoadQuietly(m, Save(t, "halves.3ds"));
+    testing::internal::CaptureStdout();
+    RenderAndRead(m);
+    fflush(stdout);
+    testing::internal::GetCapturedStdout();
+    const Rgb lowerRight = RenderAndRead(m, 240, 60);
+    const Rgb upperLeft = RenderAndRead(m, 80, 180);
+    EXPECT_TRUE(Near(lowerRight, 255, 0, 0)) << Describe(lowerRight);
+    EXPECT_TRUE(Near(upperLeft, 0, 0, 255)) << Describe(upperLeft);
+    // The list leaves the last face's material set.
+    EXPECT_NEAR(ReadMaterial().diffuse[2], 1.0f, 0.01f);
 }
 
 // A w×h 24-bit BMP of one colour, through SDL's writer.

@@ -1,6 +1,8 @@
 // Texture cache under a real GL context: upload format, colours, look-up by exact name.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <SDL.h>
 
 #include <stdexcept>
@@ -143,6 +145,22 @@ TEST_F(TextureList, MissingFileNamesItselfAndLeavesTheCacheAsItWas)
     const std::string junk = dir.Write("junk.bmp", "BM not really a bitmap");
     EXPECT_THROW(cache.Add(junk), std::runtime_error);
     EXPECT_EQ(cache.entries.size(), 1u);
+}
+
+TEST_F(TextureList, PipeOrDirectoryIsRefusedWithoutWaitingForAWriter)
+{
+    const std::string pipe = dir.Path() + "/pipe.bmp";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    CTextureList cache;
+    for (const std::string& path : {pipe, dir.Path()}) {
+        try {
+            cache.Add(path); // a pipe would block here, before any check of its bytes
+            ADD_FAILURE() << "no exception for " << path;
+        } catch (const std::runtime_error& e) {
+            EXPECT_EQ(std::string(e.what()), "Unable to load image '" + path + "': not a regular file");
+        }
+    }
+    EXPECT_TRUE(cache.entries.empty());
 }
 
 TEST_F(TextureList, OddDepthIsRefusedBeforeSdlReadsIt)

@@ -358,6 +358,24 @@ TEST_F(FreeFont, UnloadableGlyphThrowsAndCleanFreesWhatWasMade)
     EXPECT_EQ(CountNames(IsList), lists);
 }
 
+TEST_F(FreeFont, FontOfHugeGlyphsIsRefusedBeforeAnyIsRendered)
+{
+    // 800 bytes whose glyphs come out about 25000 pixels a side: rendered,
+    // they took over 4 GB and most of a minute.
+    const std::string path =
+        std::string(BAIZELINE_SOURCE_DIR) + "/tests/fuzz/corpus/font/regress-huge-glyphs.ttf";
+    try {
+        font.Load(path.c_str(), FontSize);
+        ADD_FAILURE() << "no exception";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("pixels, more than 104: the font file is probably damaged"),
+                  std::string::npos)
+            << e.what();
+    }
+    font.Clean();
+    EXPECT_EQ(font.textures, nullptr);
+}
+
 TEST_F(FreeFont, TextIsCutAtTheBufferAndHighBytesNeverReachOtherLists)
 {
     for (GLuint name = font.listBase + 128; name < font.listBase + 256; ++name)

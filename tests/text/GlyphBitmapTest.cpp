@@ -32,6 +32,16 @@ std::vector<int> Row(const std::vector<unsigned char>& texels, int w, int j)
     return row;
 }
 
+TEST(GlyphSideLimit, IsEightEmsButNeverBelow64OrFromANonsenseSize)
+{
+    EXPECT_EQ(GlyphSideLimit(13), 104); // the game's size 10 at 96 dpi
+    EXPECT_EQ(GlyphSideLimit(100), 800);
+    EXPECT_EQ(GlyphSideLimit(5), 64);
+    EXPECT_EQ(GlyphSideLimit(0), 64);
+    EXPECT_EQ(GlyphSideLimit(-3), 64);
+    EXPECT_EQ(GlyphSideLimit(1 << 30), 64); // 8 em would overflow
+}
+
 TEST(GlyphTextureSide, IsTheSmallestPowerOfTwoThatHoldsTheExtent)
 {
     EXPECT_EQ(GlyphTextureSide(9), 16);

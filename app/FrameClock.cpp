@@ -1,0 +1,77 @@
+// CFrameClock: an opt-in measurement of a run (BAIZELINE_FRAMES=N): first frame, frame rate, peak memory.
+#include "app/FrameClock.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+CFrameClock::CFrameClock(const char* text) : limit(0), frames(0), first(0.0), last(0.0), firstWall(0.0)
+{
+    if (!text || !*text)
+        return;
+    char* end = nullptr;
+    errno = 0;
+    const long n = strtol(text, &end, 10);
+    if (errno == 0 && *end == '\0' && n > 0)
+        limit = n;
+}
+
+bool CFrameClock::Presented(double now, double wallNow)
+{
+    if (!On())
+        return true;
+    if (frames == 0) {
+        first = now;
+        firstWall = wallNow;
+        // Said at once, so a script driving the game knows the loop is running.
+        fprintf(stderr, "baizeline-timing: first frame presented at %.6f\n", firstWall);
+        fflush(stderr);
+    }
+    last = now;
+    return ++frames < limit;
+}
+
+double CFrameClock::Rate() const
+{
+    return frames > 1 && last > first ? double(frames - 1) / (last - first) : 0.0;
+}
+
+// VmHWM of /proc/self/status, kB; -1 when it cannot be read.
+static long PeakResidentKb()
+{
+    FILE* f = fopen("/proc/self/status", "r");
+    if (!f)
+        return -1;
+    char line[256];
+    long kb = -1;
+    while (fgets(line, sizeof line, f))
+        if (strncmp(line, "VmHWM:", 6) == 0)
+            kb = strtol(line + 6, nullptr, 10);
+    fclose(f);
+    return kb;
+}
+
+void CFrameClock::Report(FILE* out) const
+{
+    fprintf(out, "baizeline-timing: %ld frames in %.3f s after the first: %.1f fps\n", frames,
+            last - first, Rate());
+    fprintf(out, "baizeline-timing: peak resident memory %ld kB\n", PeakResidentKb());
+}
+
+static double Seconds(clockid_t clock)
+{
+    timespec t{};
+    clock_gettime(clock, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
+double MonotonicSeconds()
+{
+    return Seconds(CLOCK_MONOTONIC);
+}
+
+double WallSeconds()
+{
+    return Seconds(CLOCK_REALTIME);
+}

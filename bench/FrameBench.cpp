@@ -1,0 +1,165 @@
+// Cost of one game frame at the configured window size, whole and stage by stage (physics, objects by kind, room, overlays, swap).
+#include <benchmark/benchmark.h>
+
+#include <GL/gl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/Game.h"
+#include "app/HeapTuning.h"
+#include "scene/Ball.h"
+
+namespace {
+
+// The frame time the physics is handed; its cost does not depend on it.
+const float FrameSeconds = 1.0f / 150.0f;
+
+// The game as the entry sets it up, from the run directory's game.cfg and data/.
+bool StartGame()
+{
+    static bool started = false;
+    if (started)
+        return true;
+    if (chdir(BAIZELINE_RUN_DIR) != 0) {
+        fprintf(stderr, "frame_bench: cannot enter %s\n", BAIZELINE_RUN_DIR);
+        return false;
+    }
+    KeepFreedHeap();
+    try {
+        Game.ReadIni();
+        Game.Create();
+        Game.LoadData();
+        Game.LoadLevel();
+    } catch (const std::exception& e) {
+        fprintf(stderr, "frame_bench: %s\n", e.what());
+        return false;
+    }
+    // The first frames compile the models' display lists.
+    for (int i = 0; i < 3; ++i) {
+        Game.Move(FrameSeconds);
+        Game.Draw();
+        Game.FlipScreen();
+    }
+    started = true;
+    return true;
+}
+
+// The frame the game's loop makes, without its wait for the millisecond tick.
+void GameFrame(benchmark::State& state)
+{
+    if (!StartGame()) {
+        state.SkipWithError("the game did not start");
+        return;
+    }
+    for (auto _ : state) {
+        Game.Move(FrameSeconds);
+        Game.Draw();
+        Game.FlipScreen();
+    }
+    state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+using Clock = std::chrono::steady_clock;
+
+// The same frame with glFinish after each stage, so that the renderer's
+// deferred work is charged to the stage that caused it. The sum is above
+// GameFrame's time by the cost of the extra synchronisation.
+void GameFrameStages(benchmark::State& state)
+{
+    if (!StartGame()) {
+        state.SkipWithError("the game did not start");
+        return;
+    }
+    static const char* const kinds[] = {"balls", "cue", "pockets", "table", "room", "models"};
+    std::map<std::string, double> seconds;
+    for (auto _ : state) {
+        Clock::time_point t = Clock::now();
+        auto charge = [&](const char* stage) {
+            glFinish();
+            const Clock::time_point now = Clock::now();
+            seconds[stage] += std::chrono::duration<double>(now - t).count();
+            t = now;
+        };
+        Game.Move(FrameSeconds);
+        charge("physics");
+        // Draw's steps in its order. The scene light it sets is the same every
+        // frame and is still set from the frames before (a few GL calls).
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        charge("clear");
+        // Objects of one kind are neighbours in the list.
+        int kind = -1;
+        for (CObject* object : Game.objects.items) {
+            if (object->type != kind && kind >= 0)
+                charge(kinds[kind]);
+            kind = object->type;
+            object->Draw();
+        }
+        if (kind >= 0)
+            charge(kinds[kind]);
+        Game.scenery.DrawAll();
+        charge("room");
+        Game.ShowStatus();
+        charge("overlays");
+        Game.FlipScreen();
+        charge("swap");
+    }
+    for (const auto& s : seconds)
+        state.counters[s.first + "_ms"] =
+            benchmark::Counter(1e3 * s.second / double(state.iterations()));
+}
+
+// One frame as binary PPM, top row first, with the balls turned the same way
+// every time (the game turns them at random) and the frame-rate text fixed:
+// two builds that draw alike write the same bytes.
+bool WriteShot(const char* path)
+{
+    if (!StartGame())
+        return false;
+    int k = 0;
+    for (CObject* object : Game.objects.items)
+        if (object->type == ObjectBall) {
+            CBall* b = static_cast<CBall*>(object);
+            b->rotation = vec3(float(k * 37 % 360), float(k * 71 % 360), float(k * 13 % 360));
+            ++k;
+        }
+    Game.fps.average = 0.0f;
+    Game.Draw();
+    std::vector<unsigned char> rgb(size_t(3) * Game.width * Game.height);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, Game.width, Game.height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    FILE* f = fopen(path, "wb");
+    if (!f)
+        return false;
+    fprintf(f, "P6\n%d %d\n255\n", Game.width, Game.height);
+    const size_t row = size_t(3) * Game.width;
+    bool written = true;
+    for (int y = Game.height - 1; y >= 0; --y)
+        written = written && fwrite(&rgb[size_t(y) * row], 1, row, f) == row;
+    return fclose(f) == 0 && written;
+}
+
+} // namespace
+
+BENCHMARK(GameFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+BENCHMARK(GameFrameStages)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+
+// BAIZELINE_SHOT=FILE.ppm writes one frame instead of timing.
+int main(int argc, char** argv)
+{
+    if (const char* shot = getenv("BAIZELINE_SHOT"))
+        return WriteShot(shot) ? 0 : 1;
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
