@@ -36,14 +36,6 @@ protected:
     bool Start(const std::vector<std::string>& prefix = {})
     {
         std::vector<std::string> argv = prefix;
-        // In the sanitizer build the game's exit unloads the GL driver before
-        // LeakSanitizer looks, leaving the driver's blocks with frames nobody can
-        // name or suppress. Its leaks are checked under valgrind instead; every
-        // other sanitizer check stays on.
-        if (const char* asan = getenv("ASAN_OPTIONS")) {
-            argv.insert(argv.begin(), "ASAN_OPTIONS=" + std::string(asan) + ":detect_leaks=0");
-            argv.insert(argv.begin(), "/usr/bin/env");
-        }
         argv.push_back(BAIZELINE_BINARY);
         return game.Start(argv, dir.Path(), Out(), Err());
     }
