@@ -1,6 +1,5 @@
 // Fuzz target: arbitrary bytes as a .3ds model, loaded and rendered twice under a real GL context.
 #include <GL/gl.h>
-#include <SDL.h>
 #include <lib3ds/file.h>
 #include <lib3ds/node.h>
 #include <sys/stat.h>
@@ -17,6 +16,7 @@
 #include "scene/Model.h"
 #include "scene/ObjectList.h"
 #include "scene/TextureList.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 static std::string path;
 
@@ -29,20 +29,12 @@ static bool WriteTinyBmp(const char* name)
         0, 0, 0, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
         0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
         0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0}; // two padded rows
-    FILE* f = fopen(name, "wb");
-    if (!f)
-        return false;
-    const bool written = fwrite(bmp, 1, sizeof bmp, f) == sizeof bmp;
-    return fclose(f) == 0 && written;
+    return WriteFuzzInput(name, bmp, sizeof bmp);
 }
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    setenv("SDL_VIDEODRIVER", "x11", 0);
-    if (SDL_Init(SDL_INIT_VIDEO) < 0 || !SDL_SetVideoMode(64, 64, 0, SDL_OPENGL)) {
-        fprintf(stderr, "FuzzModel needs an X display with GL: %s\n", SDL_GetError());
-        exit(1);
-    }
+    OpenFuzzWindow("fuzz_model");
     // Textures are looked up relative to the working directory, as "data/NAME"
     // in our models: give those names a picture each, never replacing a file.
     mkdir("data", 0755);
@@ -52,9 +44,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
             fprintf(stderr, "FuzzModel cannot write %s\n", name);
             exit(1);
         }
-    char stem[64];
-    snprintf(stem, sizeof stem, "/tmp/baizeline-fuzz-model-%d", static_cast<int>(getpid()));
-    path = std::string(stem) + ".3ds";
+    path = FuzzInputPath("fuzz-model", ".3ds");
     // The loader reports lights and face counts on standard output.
     if (!freopen("/dev/null", "w", stdout))
         exit(1);
@@ -75,11 +65,8 @@ static void DeleteLists(Lib3dsFile* model)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    FILE* f = fopen(path.c_str(), "wb");
-    if (!f)
+    if (!WriteFuzzInput(path, data, size))
         return 0;
-    fwrite(data, 1, size, f);
-    fclose(f);
     CTextureList textures;
     CObjectList owner;
     CModel model(&owner);
