@@ -16,9 +16,11 @@ else
 endif
 
 SAN_DIR ?= build-sanitize
-# LP_NUM_THREADS=0: llvmpipe draws on the calling thread. With its worker threads
-# alive at exit, LeakSanitizer's stop-the-world tracer has been seen to crash.
-SAN_ENV = LP_NUM_THREADS=0 ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1 \
+# LeakSanitizer's stop-the-world tracer has been seen to crash ("Tracer caught
+# signal 11") when the GL driver's threads are alive at exit. LP_NUM_THREADS=0
+# makes llvmpipe draw on the calling thread; MESA_SHADER_CACHE_DISABLE drops the
+# shader cache's writer thread. GL processes then have one thread.
+SAN_ENV = LP_NUM_THREADS=0 MESA_SHADER_CACHE_DISABLE=true ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1 \
           LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0 \
           UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
