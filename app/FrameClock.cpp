@@ -6,7 +6,7 @@
 #include <cstring>
 #include <ctime>
 
-CFrameClock::CFrameClock(const char* text) : limit(0), frames(0), first(0.0), last(0.0), firstWall(0.0)
+CFrameClock::CFrameClock(const char* text) : limit(0), frames(0), first(0.0), last(0.0)
 {
     if (!text || !*text)
         return;
@@ -23,9 +23,9 @@ bool CFrameClock::Presented(double now, double wallNow)
         return true;
     if (frames == 0) {
         first = now;
-        firstWall = wallNow;
-        // Said at once, so a script driving the game knows the loop is running.
-        fprintf(stderr, "baizeline-timing: first frame presented at %.6f\n", firstWall);
+        // Said at once, so a script driving the game knows the loop is running;
+        // the wall clock lets it measure start-up from outside.
+        fprintf(stderr, "baizeline-timing: first frame presented at %.6f\n", wallNow);
         fflush(stderr);
     }
     last = now;

@@ -25,7 +25,6 @@ public:
     long frames;      // presented so far
     double first;     // monotonic seconds when the first frame was presented
     double last;      // ... the latest
-    double firstWall; // wall-clock seconds (since 1970) of the first frame, for start-up measured from outside
 };
 
 // Seconds on CLOCK_MONOTONIC and on CLOCK_REALTIME.

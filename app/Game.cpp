@@ -20,9 +20,6 @@ CGame Game;
 // start-up, after Game is built (same translation unit, so in that order).
 static const bool SceneHooked = (SimulationScene = &Game.objects, true);
 
-// The view is always 4:3, whatever the window: a non-4:3 window stretches it.
-static const double ViewAspect = static_cast<double>(4.0f / 3.0f);
-
 CGame::CGame()
     : running(true), lighting(false), showCredits(true), debug(false), frameTime(0.0f),
       keys(nullptr), cueBall(nullptr), cue(nullptr), table(nullptr), fps(30), width(0),

@@ -19,5 +19,5 @@ void CGame::ReadIni()
     debug = ini.ReadBool("Misc", "Debug", false);
     camera.mode = ini.ReadInteger("Misc", "CameraMode", 0);
     // The orbit camera starts looking down on the table a little; the free one level.
-    camera.pitchAngle = camera.mode == 0 ? -0.2f : 0.0f;
+    camera.pitchAngle = camera.mode == CCamera::ModeOrbit ? -0.2f : 0.0f;
 }

@@ -13,19 +13,16 @@ static const float ShotSpeedPerPower = 10.0f;
 // Cue power gained per pixel of downward mouse motion while aiming.
 static const float PowerPerPixel = 0.1f;
 
-// Camera states: what mouse motion does this frame.
-enum { CameraFrozen = 0, CameraRotates = 1, CameraZooms = 2 };
-
 void CGame::ControlShot()
 {
     if (mouse.button == SDL_BUTTON_LEFT) {
-        camera.state = CameraFrozen;
+        camera.state = CCamera::StateFrozen;
         if (cue)
             cue->state = CueAiming;
     } else if (mouse.button == SDL_BUTTON_RIGHT) {
-        camera.state = CameraZooms;
+        camera.state = CCamera::StateZoom;
     } else {
-        camera.state = CameraRotates;
+        camera.state = CCamera::StateRotate;
         // The left button has just been let go: strike.
         if (cue && cue->state == CueAiming) {
             cue->state = CueStruck;
@@ -42,7 +39,7 @@ void CGame::Move(float dt)
     frameTime = dt;
     ControlShot();
     Start(static_cast<double>(frameTime), PassesPerFrame);
-    if (camera.mode == 1)
+    if (camera.mode == CCamera::ModeFree)
         camera.KeyMove(frameTime);
     camera.Move(mouse.dx, mouse.dy);
     if (cue) {

@@ -5,18 +5,14 @@
 #include <GL/glu.h>
 #include <SDL.h>
 
+#include <algorithm>
 #include <cmath>
 
-static const int ModeFree = 1;
-static const int StateRotate = 1;
-static const int StateZoom = 2;
 static const float PitchLimit = 1.5f;  // rad, just short of straight up or down
 static const float MinDistance = 2.0f;
 static const float MaxDistance = 1000.0f;
 static const float MinHeight = 2.0f;   // free camera, scene units
 static const float MaxHeight = 200.0f;
-// The view is 4:3 whatever the window, as the start-up projection is.
-static const double ViewAspect = static_cast<double>(4.0f / 3.0f);
 
 CCamera::CCamera()
     : position(50.0f, 0.0f, 10.0f), look(), pitchAngle(0.0f), angle(3.1415927f),
@@ -73,17 +69,9 @@ void CCamera::Move(int dx, int dy)
             angle -= dx * rotateSpeed;
         else
             angle += dx * rotateSpeed;
-        pitchAngle -= dy * rotateSpeed;
-        if (pitchAngle < -PitchLimit)
-            pitchAngle = -PitchLimit;
-        if (pitchAngle > PitchLimit)
-            pitchAngle = PitchLimit;
+        pitchAngle = std::clamp(pitchAngle - dy * rotateSpeed, -PitchLimit, PitchLimit);
     } else if (state == StateZoom) {
-        distance += dy * zoomSpeed;
-        if (distance < MinDistance)
-            distance = MinDistance;
-        if (distance > MaxDistance)
-            distance = MaxDistance;
+        distance = std::clamp(distance + dy * zoomSpeed, MinDistance, MaxDistance);
     }
     Update(true);
 }
@@ -111,9 +99,6 @@ void CCamera::KeyMove(float dt)
         position.z += dt * climbSpeed;
     if (keys[SDLK_KP_MINUS])
         position.z -= dt * climbSpeed;
-    if (position.z < MinHeight)
-        position.z = MinHeight;
-    if (position.z > MaxHeight)
-        position.z = MaxHeight;
+    position.z = std::clamp(position.z, MinHeight, MaxHeight);
     Update(true);
 }

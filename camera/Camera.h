@@ -3,24 +3,32 @@
 
 #include "physics/Vec3.h"
 
+// The view is always 4:3, whatever the window: a non-4:3 window stretches it.
+// Computed in single precision, as the projection has always had it.
+static constexpr double ViewAspect = static_cast<double>(4.0f / 3.0f);
+
 // Scene coordinates: the first two components span the table's plane, the third
 // is height. OpenGL gets a point (a, b, c) as (b, c, a).
 class CCamera {
 public:
+    // What mouse motion does (`state`) and how the camera moves (`mode`).
+    enum { StateFrozen = 0, StateRotate = 1, StateZoom = 2 };
+    enum { ModeOrbit = 0, ModeFree = 1 };
+
     CCamera();
 
-    // With `recompute`, derives the dependent point first (R1); always loads the
-    // projection and view (R2). Every operation needs a current GL context.
+    // With `recompute`, derives the dependent point first (Derive); always loads
+    // the projection and view (Apply). Every operation needs a current GL context.
     void Update(bool recompute);
     // Mouse motion in pixels (x right, y down): rotates in state 1, zooms in state 2.
     void Move(int dx, int dy);
     // Free-camera keys held now (arrows, keypad +/−), over `dt` seconds.
     void KeyMove(float dt);
 
-    // R1: orbit mode places the eye from the look point, free mode the look
+    // Orbit mode places the eye from the look point, free mode the look
     // point from the eye, so that look − position = distance·Direction().
     void Derive();
-    // R2: perspective (45°, 4:3, near 1, far 5000) times the look-at transform
+    // Perspective (45°, 4:3, near 1, far 5000) times the look-at transform
     // into GL_PROJECTION; leaves GL_MODELVIEW selected and untouched.
     void Apply() const;
     // Unit viewing direction from heading and pitch.

@@ -36,10 +36,7 @@ bool BallWithBall(Ball& bi, Ball& bj)
     const float M = 1.0f / bi.mass + 1.0f / bj.mass;
     const vec3 JN = (1.0f + m.restitution) / M * (vNj - vNi);
     const float K = bi.radius * bi.radius / bi.inertia + M + bj.radius * bj.radius / bj.inertia;
-    vec3 Jt = -1.0f / K * u;
-    const float limit = m.friction * Length(JN);
-    if (Dot(Jt, Jt) > limit * limit)
-        Jt = -(limit / Length(u)) * u;
+    const vec3 Jt = FrictionImpulse(u, K, m.friction * Length(JN));
 
     const vec3 J = JN + Jt;
     bi.velocity += J / bi.mass;

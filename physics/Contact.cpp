@@ -42,10 +42,7 @@ int BallWithSurface(Ball& b, vec3 p, int kind)
 
     // The impulse that would stop the sliding, unless Coulomb's law caps it.
     const float K = R * R * invInertia + invMass;
-    vec3 Jt = -1.0f / K * u;
-    const float limit = m.friction * N;
-    if (Dot(Jt, Jt) > limit * limit) // Jt ≠ 0 here, so |u| > 0
-        Jt = -(limit / Length(u)) * u;
+    const vec3 Jt = FrictionImpulse(u, K, m.friction * N);
 
     b.velocity += (JN + Jt) * invMass;
     const vec3 w = b.angularVelocity + Cross(r, Jt) * invInertia;

@@ -1,6 +1,8 @@
 // ContactMaterial: restitution, friction and resistances of one kind of contact, and their table.
 #pragma once
 
+#include "physics/Vec3.h"
+
 struct ContactMaterial {
     float restitution;       // fraction of the normal approach speed given back
     float friction;          // Coulomb coefficient: tangential impulse ≤ friction·normal impulse
@@ -17,3 +19,14 @@ enum {
 };
 
 extern const ContactMaterial mt[MaterialCount];
+
+// The tangential impulse that would stop a contact point sliding at `u` (m/s),
+// given the contact's effective inverse mass `K` along the surface, unless
+// Coulomb's law caps it at `limit` (friction times the normal impulse, N·s).
+inline vec3 FrictionImpulse(const vec3& u, float K, float limit)
+{
+    const vec3 Jt = -1.0f / K * u;
+    if (Dot(Jt, Jt) > limit * limit) // Jt ≠ 0 here, so |u| > 0
+        return -(limit / Length(u)) * u;
+    return Jt;
+}
