@@ -17,9 +17,6 @@ float BallQuality = 256.0f;
 
 static_assert(sizeof(unsigned int) == sizeof(GLuint), "CBall::texture holds a GLuint");
 
-// Walls of the object framework's own motion, scene units (the physics uses its cushions).
-static const float BoundX = 30.0f;
-static const float BoundY = 19.0f;
 
 int BallDetail(float distance)
 {
@@ -99,27 +96,27 @@ void CBall::Process(CObject* other)
         throw std::runtime_error("CBall::Process() - Get NULL pointer");
 }
 
+// One axis of a wall bounce: a coordinate past ±bound is put on the wall and
+// its speed reversed.
+static void Bounce(float& p, float& v, float bound)
+{
+    if (p < -bound) {
+        p = -bound;
+        v = -v;
+    }
+    if (p > bound) {
+        p = bound;
+        v = -v;
+    }
+}
+
 bool CBall::Move(float seconds)
 {
     if (killed)
         return false;
     // Bounce off the walls first, then step: a ball may end up to one step outside.
-    if (position.y < -BoundY) {
-        position.y = -BoundY;
-        velocity.y = -velocity.y;
-    }
-    if (position.y > BoundY) {
-        position.y = BoundY;
-        velocity.y = -velocity.y;
-    }
-    if (position.x < -BoundX) {
-        position.x = -BoundX;
-        velocity.x = -velocity.x;
-    }
-    if (position.x > BoundX) {
-        position.x = BoundX;
-        velocity.x = -velocity.x;
-    }
+    Bounce(position.y, velocity.y, BallBoundY);
+    Bounce(position.x, velocity.x, BallBoundX);
     position += velocity * seconds;
     return true;
 }

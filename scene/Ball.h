@@ -14,6 +14,11 @@ extern float BallQuality;
 // an absurd or non-numeric BallQuality cannot overflow the conversion.
 int BallDetail(float distance);
 
+// Walls of the object framework's own ball motion (CBall::Move), scene units:
+// |x| ≤ BallBoundX, |y| ≤ BallBoundY. The physics keeps to its own cushions.
+static constexpr float BallBoundX = 30.0f;
+static constexpr float BallBoundY = 19.0f;
+
 class CBall : public CObject {
 public:
     // The cue ball: number 0 at scene (10, 0, 1), no rotation.

@@ -4,17 +4,10 @@
 #include <cstdint>
 #include <cstdlib>
 
-const int BmpMaxSide = 16384;
+#include "scene/LittleEndian.h"
 
-static uint32_t U16(const unsigned char* p)
-{
-    return p[0] | (p[1] << 8);
-}
-
-static uint32_t U32(const unsigned char* p)
-{
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
+// Largest width or height we accept, pixels (far above any GL's texture limit here).
+static const int BmpMaxSide = 16384;
 
 bool CheckBmpHeader(const unsigned char* h, size_t size, long fileSize, std::string& why)
 {
@@ -22,22 +15,22 @@ bool CheckBmpHeader(const unsigned char* h, size_t size, long fileSize, std::str
         why = "not a BMP file";
         return false;
     }
-    const uint32_t offset = U32(h + 10);
-    const uint32_t infoSize = U32(h + 14);
+    const uint32_t offset = Le32(h + 10);
+    const uint32_t infoSize = Le32(h + 14);
     long width, height;
     uint32_t bits;
     if (infoSize == 12) { // the old OS/2 header: 16-bit sizes
-        width = static_cast<long>(U16(h + 18));
-        height = static_cast<long>(U16(h + 20));
-        bits = U16(h + 24);
+        width = static_cast<long>(Le16(h + 18));
+        height = static_cast<long>(Le16(h + 20));
+        bits = Le16(h + 24);
     } else {
         if (infoSize < 40 || size < 34) {
             why = "unsupported BMP header";
             return false;
         }
-        width = static_cast<int32_t>(U32(h + 18));
-        height = std::labs(static_cast<int32_t>(U32(h + 22))); // negative: rows top down
-        bits = U16(h + 28);
+        width = static_cast<int32_t>(Le32(h + 18));
+        height = std::labs(static_cast<int32_t>(Le32(h + 22))); // negative: rows top down
+        bits = Le16(h + 28);
     }
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) {
         why = "unsupported bit depth";

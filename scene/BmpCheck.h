@@ -4,9 +4,6 @@
 #include <cstddef>
 #include <string>
 
-// Largest width or height we accept, pixels (far above any GL's texture limit here).
-extern const int BmpMaxSide;
-
 // `header` holds the file's first bytes (up to 54 of them), `fileSize` its length.
 // True when the header describes a picture SDL can read from a file of that
 // length; otherwise false with a short reason in `why`.

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "scene/LittleEndian.h"
+
 namespace {
 
 constexpr size_t HeaderSize = 6;     // chunk id (word) + size (dword)
@@ -43,12 +45,8 @@ public:
 
 private:
     bool Fail(const char* format, ...) __attribute__((format(printf, 2, 3)));
-    uint16_t Word(size_t at) const { return uint16_t(bytes[at] | bytes[at + 1] << 8); }
-    uint32_t Dword(size_t at) const
-    {
-        return uint32_t(bytes[at]) | uint32_t(bytes[at + 1]) << 8 |
-               uint32_t(bytes[at + 2]) << 16 | uint32_t(bytes[at + 3]) << 24;
-    }
+    uint16_t Word(size_t at) const { return Le16(bytes + at); }
+    uint32_t Dword(size_t at) const { return Le32(bytes + at); }
 
     // Each sub-chunk of `parent` from offset `from` on, in order, to visit(child).
     template <class Visit> bool Children(const Chunk& parent, size_t from, Visit visit);

@@ -5,7 +5,6 @@
 #include <string>
 
 struct Lib3dsFile;
-struct Lib3dsMesh;
 
 // Largest model file we read (bytes); the game's own models are far smaller.
 constexpr size_t MaxModelFileSize = 64u * 1024u * 1024u;
@@ -27,7 +26,3 @@ bool Check3dsChunks(const unsigned char* data, size_t size, std::string* why);
 // lib3ds_mesh_calculate_normals would overrun its fixed table of 128 normals.
 // False with the problem in `why` (may be null).
 bool Check3dsModel(const Lib3dsFile* file, std::string* why);
-
-// The normals part of Check3dsModel for one mesh; needs lib3ds's face normals,
-// which lib3ds computes while reading.
-bool CheckMeshNormals(const Lib3dsMesh* mesh, std::string* why);

@@ -33,50 +33,8 @@ template <size_t N> bool Terminated(const char (&field)[N])
     return memchr(field, 0, N) != nullptr;
 }
 
-bool CheckMesh(const Lib3dsMesh* mesh, std::string* why)
-{
-    if (!Terminated(mesh->name))
-        return Fail(why, "a mesh name is not terminated");
-    const std::string name = mesh->name;
-    if (mesh->faces && !mesh->faceL)
-        return Fail(why, "mesh '" + name + "' has faces but no face list");
-    if (mesh->points && !mesh->pointL)
-        return Fail(why, "mesh '" + name + "' has points but no point list");
-    if (mesh->texels != 0 && mesh->texels != mesh->points)
-        return Fail(why, "mesh '" + name + "' has " + std::to_string(mesh->texels) +
-                             " texture coordinates for " + std::to_string(mesh->points) + " points");
-    for (Lib3dsDword i = 0; i < mesh->faces; ++i) {
-        const Lib3dsFace& f = mesh->faceL[i];
-        if (!Terminated(f.material))
-            return Fail(why, "mesh '" + name + "': a face's material name is not terminated");
-        for (int j = 0; j < 3; ++j)
-            if (f.points[j] >= mesh->points)
-                return Fail(why, "mesh '" + name + "': face " + std::to_string(i) + " uses point " +
-                                     std::to_string(f.points[j]) + " of " +
-                                     std::to_string(mesh->points));
-    }
-    return CheckMeshNormals(mesh, why);
-}
-
-bool CheckNodes(const Lib3dsNode* first, std::string* why)
-{
-    // lib3ds nests nodes; walk them with an explicit stack.
-    std::vector<const Lib3dsNode*> pending;
-    for (const Lib3dsNode* n = first; n; n = n->next)
-        pending.push_back(n);
-    while (!pending.empty()) {
-        const Lib3dsNode* node = pending.back();
-        pending.pop_back();
-        if (!Terminated(node->name))
-            return Fail(why, "a node name is not terminated");
-        for (const Lib3dsNode* c = node->childs; c; c = c->next)
-            pending.push_back(c);
-    }
-    return true;
-}
-
-} // namespace
-
+// lib3ds computes face normals while reading; this replays how it gathers them
+// at each point and refuses a point that would overrun its table.
 bool CheckMeshNormals(const Lib3dsMesh* mesh, std::string* why)
 {
     const Lib3dsDword points = mesh->points, faces = mesh->faces;
@@ -135,6 +93,50 @@ bool CheckMeshNormals(const Lib3dsMesh* mesh, std::string* why)
     }
     return true;
 }
+
+bool CheckMesh(const Lib3dsMesh* mesh, std::string* why)
+{
+    if (!Terminated(mesh->name))
+        return Fail(why, "a mesh name is not terminated");
+    const std::string name = mesh->name;
+    if (mesh->faces && !mesh->faceL)
+        return Fail(why, "mesh '" + name + "' has faces but no face list");
+    if (mesh->points && !mesh->pointL)
+        return Fail(why, "mesh '" + name + "' has points but no point list");
+    if (mesh->texels != 0 && mesh->texels != mesh->points)
+        return Fail(why, "mesh '" + name + "' has " + std::to_string(mesh->texels) +
+                             " texture coordinates for " + std::to_string(mesh->points) + " points");
+    for (Lib3dsDword i = 0; i < mesh->faces; ++i) {
+        const Lib3dsFace& f = mesh->faceL[i];
+        if (!Terminated(f.material))
+            return Fail(why, "mesh '" + name + "': a face's material name is not terminated");
+        for (int j = 0; j < 3; ++j)
+            if (f.points[j] >= mesh->points)
+                return Fail(why, "mesh '" + name + "': face " + std::to_string(i) + " uses point " +
+                                     std::to_string(f.points[j]) + " of " +
+                                     std::to_string(mesh->points));
+    }
+    return CheckMeshNormals(mesh, why);
+}
+
+bool CheckNodes(const Lib3dsNode* first, std::string* why)
+{
+    // lib3ds nests nodes; walk them with an explicit stack.
+    std::vector<const Lib3dsNode*> pending;
+    for (const Lib3dsNode* n = first; n; n = n->next)
+        pending.push_back(n);
+    while (!pending.empty()) {
+        const Lib3dsNode* node = pending.back();
+        pending.pop_back();
+        if (!Terminated(node->name))
+            return Fail(why, "a node name is not terminated");
+        for (const Lib3dsNode* c = node->childs; c; c = c->next)
+            pending.push_back(c);
+    }
+    return true;
+}
+
+} // namespace
 
 bool Check3dsModel(const Lib3dsFile* file, std::string* why)
 {

@@ -3,7 +3,6 @@
 
 #include <lib3ds/file.h>
 #include <lib3ds/io.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "scene/ModelCheck.h"
+#include "scene/RegularFile.h"
 
 namespace {
 
@@ -61,9 +61,7 @@ size_t StreamWrite(void*, const void*, size_t)
 // file is seen as such. False when it cannot be opened or read.
 bool ReadWhole(const char* fileName, std::vector<unsigned char>* bytes, std::string* why)
 {
-    // Opening a pipe waits for a writer, reading a terminal for a line.
-    struct stat info;
-    if (stat(fileName, &info) == 0 && !S_ISREG(info.st_mode)) {
+    if (NotRegularFile(fileName)) {
         *why = "not a regular file";
         return false;
     }
@@ -85,29 +83,34 @@ bool ReadWhole(const char* fileName, std::vector<unsigned char>* bytes, std::str
 
 } // namespace
 
+// The checked, parsed model, or null with the reason in `why`.
+static Lib3dsFile* Parse(const char* fileName, std::string* why)
+{
+    std::vector<unsigned char> bytes;
+    if (!ReadWhole(fileName, &bytes, why) || !Check3dsChunks(bytes.data(), bytes.size(), why))
+        return nullptr;
+    MemoryStream stream{bytes.data(), long(bytes.size()), 0};
+    Lib3dsIo* io = lib3ds_io_new(&stream, StreamError, StreamSeek, StreamTell, StreamRead, StreamWrite);
+    Lib3dsFile* file = io ? lib3ds_file_new() : nullptr;
+    if (!file) {
+        *why = "out of memory";
+    } else if (!lib3ds_file_read(file, io)) {
+        *why = "lib3ds could not read it";
+    } else if (Check3dsModel(file, why)) {
+        lib3ds_io_free(io);
+        return file;
+    }
+    if (file)
+        lib3ds_file_free(file);
+    if (io)
+        lib3ds_io_free(io);
+    return nullptr;
+}
+
 Lib3dsFile* Read3dsFile(const char* fileName, std::string* why)
 {
     std::string reason;
-    std::vector<unsigned char> bytes;
-    Lib3dsFile* file = nullptr;
-    if (ReadWhole(fileName, &bytes, &reason) && Check3dsChunks(bytes.data(), bytes.size(), &reason)) {
-        MemoryStream stream{bytes.data(), long(bytes.size()), 0};
-        Lib3dsIo* io = lib3ds_io_new(&stream, StreamError, StreamSeek, StreamTell, StreamRead,
-                                     StreamWrite);
-        file = io ? lib3ds_file_new() : nullptr;
-        if (file && !lib3ds_file_read(file, io)) {
-            reason = "lib3ds could not read it";
-            lib3ds_file_free(file);
-            file = nullptr;
-        } else if (file && !Check3dsModel(file, &reason)) {
-            lib3ds_file_free(file);
-            file = nullptr;
-        } else if (!file) {
-            reason = "out of memory";
-        }
-        if (io)
-            lib3ds_io_free(io);
-    }
+    Lib3dsFile* file = Parse(fileName, &reason);
     if (!file && why)
         *why = reason;
     return file;

@@ -9,7 +9,6 @@
 #include <lib3ds/mesh.h>
 #include <lib3ds/node.h>
 
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -22,23 +21,6 @@
 #include "scene/TextureList.h"
 
 namespace {
-
-// printf-style formatting into a string of whatever length the text needs.
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Format(const char* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    va_list again;
-    va_copy(again, args);
-    const int length = vsnprintf(nullptr, 0, format, args);
-    va_end(args);
-    std::string text(length > 0 ? size_t(length) : 0, '\0');
-    if (length > 0)
-        vsnprintf(&text[0], text.size() + 1, format, again);
-    va_end(again);
-    return text;
-}
 
 // A name field of lib3ds (64 bytes), which need not hold a terminator.
 template <size_t N> std::string FieldText(const char (&field)[N])
@@ -200,7 +182,7 @@ bool CObject::Load(const char* fileName, CTextureList* textures)
     model = Read3dsFile(fileName, &why);
     if (!model) {
         fprintf(stderr, "Model '%s' refused: %s\n", fileName, why.c_str());
-        throw std::runtime_error(Format("Error loading model '%s'", fileName));
+        throw std::runtime_error(std::string("Error loading model '") + fileName + "'");
     }
     for (Lib3dsMaterial* m = model->materials; m; m = m->next) {
         const std::string map = FieldText(m->texture1_map.name);
@@ -210,7 +192,7 @@ bool CObject::Load(const char* fileName, CTextureList* textures)
             textures->Add(map);
         } catch (const std::exception&) {
             throw std::runtime_error(
-                Format("Unable to load model '%s': can't find texture '%s'", fileName, map.c_str()));
+                "Unable to load model '" + std::string(fileName) + "': can't find texture '" + map + "'");
         }
         textureList = textures;
     }

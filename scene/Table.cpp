@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include "app/Game.h"
+#include "scene/Ball.h"
 
 CTable::CTable(CObjectList* owner_) : owner(owner_)
 {
@@ -23,12 +24,12 @@ void CTable::Draw()
     glPushMatrix();
     glDisable(GL_LIGHTING); // a flat red line, whatever the lights
     glColor3f(1.0f, 0.0f, 0.0f);
-    // OpenGL (x, y, z) = scene (y, z, x): the rectangle x = ±30, y = ±19 at z = 2.
+    // OpenGL (x, y, z) = scene (y, z, x): the balls' bounds at height 2.
     glBegin(GL_LINE_LOOP);
-    glVertex3f(-19.0f, 2.0f, 30.0f);
-    glVertex3f(-19.0f, 2.0f, -30.0f);
-    glVertex3f(19.0f, 2.0f, -30.0f);
-    glVertex3f(19.0f, 2.0f, 30.0f);
+    glVertex3f(-BallBoundY, 2.0f, BallBoundX);
+    glVertex3f(-BallBoundY, 2.0f, -BallBoundX);
+    glVertex3f(BallBoundY, 2.0f, -BallBoundX);
+    glVertex3f(BallBoundY, 2.0f, BallBoundX);
     glEnd();
     glEnable(GL_LIGHTING);
     glPopMatrix();

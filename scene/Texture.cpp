@@ -2,9 +2,9 @@
 #include "scene/Texture.h"
 
 #include "scene/BmpCheck.h"
+#include "scene/RegularFile.h"
 
 #include <SDL.h>
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <stdexcept>
@@ -100,11 +100,7 @@ CTexture::~CTexture()
 // pixels), so the header is checked before SDL reads the stream.
 static SDL_Surface* ReadBmp(const std::string& fileName)
 {
-    // A model names its textures, so a hostile one can name a pipe or a
-    // terminal ("/dev/stdin"): opening or reading those waits for a writer,
-    // and the game would hang at start-up.
-    struct stat info;
-    if (stat(fileName.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+    if (NotRegularFile(fileName.c_str()))
         Refuse(fileName, "not a regular file");
     SDL_RWops* stream = SDL_RWFromFile(fileName.c_str(), "rb");
     if (!stream)
