@@ -69,9 +69,7 @@ void CFreeFont::Load(const char* path, int size)
     if (FT_Set_Char_Size(ft.face, size26, size26, 96, 96))
         throw std::runtime_error("FT_Set_Char_Size failed");
 
-    textures = new GLuint[GlyphCount];
-    for (int c = 0; c < GlyphCount; ++c)
-        textures[c] = 0;
+    textures = new GLuint[GlyphCount](); // zeros: no texture yet
     listBase = glGenLists(GlyphCount);
     if (listBase == 0)
         throw std::runtime_error("glGenLists failed: no display lists for the font");
