@@ -8,13 +8,9 @@
 
 namespace {
 
-TEST(GameConfig, NoFileGivesTheDefaults)
+// What a game reads when game.cfg says nothing: the shipped file must say the same.
+void ExpectDefaults(const CGame& game)
 {
-    CTempDir dir;
-    CWorkingDir cwd(dir.Path());
-    CGame game;
-    BallQuality = Gravity = Viscosity = -1.0f; // so that the defaults must be written
-    game.ReadIni();
     EXPECT_FALSE(game.fullScreen);
     EXPECT_EQ(game.width, 800);
     EXPECT_EQ(game.height, 600);
@@ -27,6 +23,16 @@ TEST(GameConfig, NoFileGivesTheDefaults)
     EXPECT_EQ(Viscosity, static_cast<float>(1.85e-05));
     EXPECT_EQ(game.camera.mode, 0);
     EXPECT_EQ(game.camera.pitchAngle, -0.2f);
+}
+
+TEST(GameConfig, NoFileGivesTheDefaults)
+{
+    CTempDir dir;
+    CWorkingDir cwd(dir.Path());
+    CGame game;
+    BallQuality = Gravity = Viscosity = -1.0f; // so that the defaults must be written
+    game.ReadIni();
+    ExpectDefaults(game);
 }
 
 TEST(GameConfig, EveryKeyReachesItsDestination)
@@ -83,16 +89,9 @@ TEST(GameConfig, ShippedConfigurationHoldsTheDefaults)
 {
     CWorkingDir cwd(std::string(BAIZELINE_SOURCE_DIR) + "/data");
     CGame game;
+    BallQuality = Gravity = Viscosity = -1.0f; // so that the file's values must be written
     game.ReadIni();
-    EXPECT_FALSE(game.fullScreen);
-    EXPECT_EQ(game.width, 800);
-    EXPECT_EQ(game.height, 600);
-    EXPECT_EQ(game.bpp, 16);
-    EXPECT_FALSE(game.debug);
-    EXPECT_EQ(BallQuality, 256.0f);
-    EXPECT_EQ(Gravity, 9.81f);
-    EXPECT_EQ(Viscosity, static_cast<float>(1.85e-05));
-    EXPECT_EQ(game.camera.mode, 0);
+    ExpectDefaults(game);
 }
 
 } // namespace

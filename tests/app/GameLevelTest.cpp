@@ -94,6 +94,7 @@ TEST_F(GameLevel, RackHasItsApexAtTheCentreAndItsBackRowAtMinusTwentyFive)
 TEST_F(GameLevel, PhysicsEntriesOneToSixteenAreTheBallObjectsInMetres)
 {
     const std::vector<CObject*> e = Entries();
+    ASSERT_EQ(e.size(), 24u);
     for (int k = 1; k <= 16; ++k) {
         const CBall* b = static_cast<CBall*>(e[k - 1]);
         EXPECT_FLOAT_EQ(ball[k].position.x, b->position.x / 20.0f) << "entry " << k;
@@ -106,6 +107,7 @@ TEST_F(GameLevel, PhysicsEntriesOneToSixteenAreTheBallObjectsInMetres)
 TEST_F(GameLevel, EveryBallWearsItsOwnPicture)
 {
     const std::vector<CObject*> e = Entries();
+    ASSERT_EQ(e.size(), 24u);
     for (int i = 0; i < 16; ++i) {
         const CBall* b = static_cast<CBall*>(e[i]);
         const std::string path = "data/ball_" + std::to_string(b->number) + ".bmp";

@@ -4,8 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
+#include <chrono>
+#include <cstdio>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "app/Game.h"
 #include "tests/support/ChildProcess.h"
@@ -13,6 +16,29 @@
 #include "tests/support/TempDir.h"
 
 namespace {
+
+// Window names as regular expressions: the game's caption, and its error box.
+const char* const GameWindow = "^Baizeline is a work name";
+const char* const ErrorBox = "^Error$";
+
+void Pause(double seconds)
+{
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+// Holds `button` down, moves the pointer 10 px down `steps` times, lets go and
+// gives the game `settle` seconds to act on it.
+void Drag(int button, int steps, double settle)
+{
+    char command[64];
+    snprintf(command, sizeof command, "xdotool mousedown %d sleep 0.2", button);
+    RunCommand(command);
+    for (int i = 0; i < steps; ++i)
+        RunCommand("xdotool mousemove_relative 0 10 sleep 0.05");
+    snprintf(command, sizeof command, "xdotool mouseup %d", button);
+    RunCommand(command);
+    Pause(settle);
+}
 
 bool Cloth(const Rgb& c)
 {
@@ -48,16 +74,16 @@ protected:
         Prepare("[Display]\nWidth=800\nHeight=600\n");
         if (!Start())
             return "";
-        const std::string id = WaitForWindow("^Baizeline is a work name", 20.0);
+        const std::string id = WaitForWindow(GameWindow, 20.0);
         // The window appears before the level has loaded: wait for the cloth.
         for (int tries = 0; !id.empty() && tries < 100; ++tries) {
             CImage image;
             if (CaptureWindow(id, image) && image.width == 800 &&
                 image.Count(0, 200, 800, 400, Cloth) > 1000)
                 break;
-            RunCommand("sleep 0.2");
+            Pause(0.2);
         }
-        RunCommand("sleep 0.3"); // and a few frames more
+        Pause(0.3); // and a few frames more
         return id;
     }
     // A capture of the 800 × 600 window; a failed one is black, and fails the test.
@@ -96,7 +122,7 @@ TEST_F(GameRun, WindowCarriesTheCaptionAndEscapeEndsWithStatusZero)
 {
     Prepare("[Display]\nWidth=640\nHeight=480\n");
     ASSERT_TRUE(Start());
-    const std::string id = WaitForWindow("^Baizeline is a work name", 20.0);
+    const std::string id = WaitForWindow(GameWindow, 20.0);
     ASSERT_FALSE(id.empty()) << ReadFile(Err());
     EXPECT_EQ(RunCommand("xdotool getwindowname " + id), GameCaption);
 
@@ -119,17 +145,14 @@ TEST_F(GameRun, PressDragAndReleaseBreaksTheRackAndTheBallsComeToRest)
     const std::string id = StartPlaying();
     ASSERT_FALSE(id.empty()) << ReadFile(Err());
     const CImage before = Shot(id);
-    RunCommand("xdotool mousedown 1 sleep 0.2");
-    for (int i = 0; i < 10; ++i)
-        RunCommand("xdotool mousemove_relative 0 10 sleep 0.05");
-    RunCommand("xdotool mouseup 1 sleep 0.5");
+    Drag(1, 10, 0.5);
 
     // The table region only: the frame-rate text changes all the time.
     CImage previous = Shot(id);
     EXPECT_GT(previous.Differences(before, 0, 200, 800, 400), 200);
     bool resting = false;
     for (int second = 0; second < 20 && !resting; ++second) {
-        RunCommand("sleep 1");
+        Pause(1.0);
         const CImage now = Shot(id);
         if (second == 0) {
             EXPECT_GT(now.Differences(previous, 0, 200, 800, 400), 20) << "balls still rolling";
@@ -146,10 +169,7 @@ TEST_F(GameRun, RightButtonDragZoomsTheCamera)
     const std::string id = StartPlaying();
     ASSERT_FALSE(id.empty()) << ReadFile(Err());
     const CImage before = Shot(id);
-    RunCommand("xdotool mousedown 3 sleep 0.2");
-    for (int i = 0; i < 8; ++i)
-        RunCommand("xdotool mousemove_relative 0 10 sleep 0.05");
-    RunCommand("xdotool mouseup 3 sleep 0.3");
+    Drag(3, 8, 0.3);
     const CImage after = Shot(id);
     // Moving away shrinks the table: less cloth in view, the cue ball smaller.
     EXPECT_LT(after.Count(0, 0, 800, 600, Cloth), before.Count(0, 0, 800, 600, Cloth) * 0.8);
@@ -171,7 +191,7 @@ TEST_F(GameRun, MissingTableModelShowsTheLoadersErrorAndExitsWith255)
         ASSERT_EQ(symlink((data + name).c_str(), (dir.Path() + "/data" + name).c_str()), 0);
     }
     ASSERT_TRUE(Start());
-    ASSERT_FALSE(WaitForWindow("^Error$", 20.0).empty()) << ReadFile(Err());
+    ASSERT_FALSE(WaitForWindow(ErrorBox, 20.0).empty()) << ReadFile(Err());
     RunCommand("xdotool key Return");
     int status = -1;
     ASSERT_TRUE(game.Wait(10.0, &status));
@@ -184,7 +204,7 @@ TEST_F(GameRun, ImpossibleVideoModeShowsTheErrorBoxAndExitsWith255)
 {
     Prepare("[Display]\nBpp=7\n");
     ASSERT_TRUE(Start());
-    const std::string id = WaitForWindow("^Error$", 10.0);
+    const std::string id = WaitForWindow(ErrorBox, 10.0);
     ASSERT_FALSE(id.empty()) << ReadFile(Err());
 
     // Still up until dismissed.
@@ -200,7 +220,7 @@ TEST_F(GameRun, ErrorBoxClosesOnItsOkButton)
 {
     Prepare("[Display]\nBpp=7\n");
     ASSERT_TRUE(Start());
-    const std::string id = WaitForWindow("^Error$", 10.0);
+    const std::string id = WaitForWindow(ErrorBox, 10.0);
     ASSERT_FALSE(id.empty());
     // The OK button sits centred at the bottom of the box, 16 px from its edge.
     const std::string geometry = RunCommand("xdotool getwindowgeometry --shell " + id);

@@ -4,6 +4,7 @@
 #include "app/Game.h"
 #include "scene/Ball.h"
 #include "scene/Cue.h"
+#include "tests/support/Capture.h"
 #include "tests/support/GlWindow.h"
 #include "tests/support/TempDir.h"
 #include "tools/assetgen/GlyphRaster.h"
@@ -61,12 +62,12 @@ const PreviewView& View(const char* name)
 
 TEST_F(AssetRender, FromAboveClothIsGreenPocketsDarkRailsWoodenAndTheFloorLit)
 {
-    testing::internal::CaptureStdout(); // the loader's face counts
-    LoadPreviewLevel();
-    DrawPreview(View("top"));
-    testing::internal::GetCapturedStdout();
+    StdoutOf([] { // the loader's face counts
+        LoadPreviewLevel();
+        DrawPreview(View("top"));
+    });
     const Rgb bed = PixelAt({0, 5, 0});
-    EXPECT_TRUE(bed.g > bed.r + 40 && bed.g > bed.b + 40) << bed.r << " " << bed.g << " " << bed.b;
+    EXPECT_TRUE(bed.g > bed.r + 40 && bed.g > bed.b + 40) << bed;
     // Looked into from above, where the game marks its pockets.
     const vec3 pockets[6] = {{30, -20, -1}, {0, -20, -1}, {-30, -20, -1},
                              {-30, 20, -1}, {0, 20, -1},  {30, 20, -1}};
@@ -75,7 +76,7 @@ TEST_F(AssetRender, FromAboveClothIsGreenPocketsDarkRailsWoodenAndTheFloorLit)
         EXPECT_LT(std::max({c.r, c.g, c.b}), 40) << "pocket at " << p.x << ", " << p.y;
     }
     const Rgb rail = PixelAt({15, 22, 1.5f});
-    EXPECT_TRUE(rail.r > 60 && rail.r > rail.g && rail.g > rail.b) << rail.r << " " << rail.g << " " << rail.b;
+    EXPECT_TRUE(rail.r > 60 && rail.r > rail.g && rail.g > rail.b) << rail;
     // The room sets no light, material or normal of its own: it is lit only
     // through the state the last model face drawn leaves behind.
     const Rgb floor = PixelAt({0, 45, -26.5f});
@@ -84,15 +85,16 @@ TEST_F(AssetRender, FromAboveClothIsGreenPocketsDarkRailsWoodenAndTheFloorLit)
 
 TEST_F(AssetRender, LineUpMovesBallsForItsFrameOnlyAndBringsTheRackBack)
 {
-    testing::internal::CaptureStdout();
-    LoadPreviewLevel();
-    const vec3 apex = Game.objects.items.front()->position; // ball 15, the last one racked
-    DrawPreview(View("lineup"));
-    testing::internal::GetCapturedStdout();
+    vec3 apex;
+    StdoutOf([&] {
+        LoadPreviewLevel();
+        apex = Game.objects.items.front()->position; // ball 15, the last one racked
+        DrawPreview(View("lineup"));
+    });
     // Above the discs: yellow ball 1 on the cloth, the white cue ball in the row above.
     const vec3 up(0, 0, 0.75f);
     const Rgb one = PixelAt(LineUpPosition(1) + up);
-    EXPECT_TRUE(one.r > 150 && one.g > 100 && one.b < 60) << one.r << " " << one.g << " " << one.b;
+    EXPECT_TRUE(one.r > 150 && one.g > 100 && one.b < 60) << one;
     const Rgb cueBall = PixelAt(LineUpPosition(0) + up);
     EXPECT_GT(std::min({cueBall.r, cueBall.g, cueBall.b}), 150);
     EXPECT_EQ(Game.objects.items.front()->position.x, apex.x);

@@ -6,9 +6,9 @@
 #include "tools/assetgen/AssetCatalogue.h"
 #include "tools/assetgen/GlyphRaster.h"
 
-#include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -36,16 +36,11 @@ TEST(GameFont, AMissingFontIsReportedByName)
     }
 }
 
-// Runs the generator; answers its exit code (-1 if it did not end in time).
-int RunGenerator(const std::vector<std::string>& args, const std::string& dir)
+// Runs the generator in `dir`; answers its exit code (-1 if it did not end in time).
+int RunGenerator(std::vector<std::string> args, const std::string& dir)
 {
-    std::vector<std::string> argv = {ASSETGEN_BINARY};
-    argv.insert(argv.end(), args.begin(), args.end());
-    CChildProcess child;
-    if (!child.Start(argv, dir, dir + "/out.txt", dir + "/err.txt"))
-        return -1;
-    int code = -1;
-    return child.Wait(120.0, &code) ? code : -1;
+    args.insert(args.begin(), ASSETGEN_BINARY);
+    return RunToEnd(args, dir, 120.0);
 }
 
 TEST(AssetGenerator, TwoRunsWriteTheSameBytes)

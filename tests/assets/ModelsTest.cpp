@@ -215,10 +215,12 @@ TEST(TableModel, FacesShowOnTheSideTheyAreSeenFrom)
     Model table = Load("pooltable.3ds");
     ASSERT_TRUE(table);
     Lib3dsMesh* bed = lib3ds_file_mesh_by_name(table.get(), "bed");
+    ASSERT_NE(bed, nullptr);
     for (unsigned i = 0; i < bed->faces; ++i)
         EXPECT_GT(bed->faceL[i].normal[2], 0.99f);
     // Pocket liners are seen from inside the hole.
     Lib3dsMesh* pockets = lib3ds_file_mesh_by_name(table.get(), "pockets");
+    ASSERT_NE(pockets, nullptr);
     for (unsigned i = 0; i < pockets->faces; ++i) {
         const Lib3dsFace& f = pockets->faceL[i];
         if (std::fabs(f.normal[2]) > 0.5f)
@@ -230,12 +232,14 @@ TEST(TableModel, FacesShowOnTheSideTheyAreSeenFrom)
     }
     // The apron and the legs face away from the table's centre and the legs' axes.
     Lib3dsMesh* skirt = lib3ds_file_mesh_by_name(table.get(), "skirt");
+    ASSERT_NE(skirt, nullptr);
     for (unsigned i = 0; i < skirt->faces; ++i) {
         if (std::fabs(skirt->faceL[i].normal[2]) < 0.5f) {
             EXPECT_LT(FacingToward(skirt, skirt->faceL[i], 0.0f, 0.0f), 0.0f) << "skirt face " << i;
         }
     }
     Lib3dsMesh* legs = lib3ds_file_mesh_by_name(table.get(), "legs");
+    ASSERT_NE(legs, nullptr);
     for (unsigned i = 0; i < legs->faces; ++i) {
         const Lib3dsFace& f = legs->faceL[i];
         if (std::fabs(f.normal[2]) > 0.9f)
@@ -272,10 +276,12 @@ TEST(ModelFiles, LastFaceDrawnFacesModelPlusYWithALitMaterial)
         Model model = Load(name);
         ASSERT_TRUE(model);
         Lib3dsNode* last = model->nodes;
+        ASSERT_NE(last, nullptr) << name;
         while (last->next)
             last = last->next;
         Lib3dsMesh* mesh = lib3ds_file_mesh_by_name(model.get(), last->name);
         ASSERT_NE(mesh, nullptr);
+        ASSERT_GT(mesh->faces, 0u) << name;
         const Lib3dsFace& f = mesh->faceL[mesh->faces - 1];
         EXPECT_NEAR(f.normal[1], 1.0f, 1e-4f) << name;
         EXPECT_EQ(f.smoothing, 0u) << name;

@@ -8,9 +8,12 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cmath>
-#include <cstdlib>
+#include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -100,9 +103,14 @@ float Luminance(const Colour& c)
     return 0.3f * c.r + 0.59f * c.g + 0.11f * c.b;
 }
 
+// NaN, which fails every comparison, when the picture does not load.
 float MeanLuminance(const std::string& name)
 {
     Surface s(SDL_LoadBMP((kData + name).c_str()));
+    if (!s) {
+        ADD_FAILURE() << name << ": " << SDL_GetError();
+        return std::nanf("");
+    }
     float sum = 0.0f;
     for (int y = 0; y < s->h; ++y)
         for (int x = 0; x < s->w; ++x)

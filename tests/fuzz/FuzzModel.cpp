@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "scene/Model.h"
 #include "scene/ObjectList.h"

@@ -6,6 +6,7 @@
 #include "scene/Ball.h"
 #include "scene/ObjectList.h"
 #include "tests/physics/PhysicsTest.h"
+#include "tests/support/Capture.h"
 
 namespace {
 
@@ -27,12 +28,7 @@ protected:
     }
     std::string Message(void (*sync)(CObjectList*), CObjectList* l)
     {
-        try {
-            sync(l);
-        } catch (const std::runtime_error& e) {
-            return e.what();
-        }
-        return "(no error)";
+        return ErrorOf([&] { sync(l); });
     }
 
     CObjectList list;

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
-#include <SDL.h>
 #include <sys/stat.h>
 
 #include <stdexcept>
@@ -10,6 +9,7 @@
 
 #include "app/Game.h"
 #include "scene/Ball.h"
+#include "tests/support/Bitmap.h"
 #include "tests/support/GlWindow.h"
 #include "tests/support/TempDir.h"
 
@@ -21,18 +21,14 @@ protected:
     void WriteBallPicture(int number)
     {
         mkdir((dir.Path() + "/data").c_str(), 0755);
-        SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 8, 8, 24, 0, 0, 0, 0);
-        ASSERT_NE(s, nullptr);
-        const std::string path = dir.Path() + "/data/ball_" + std::to_string(number) + ".bmp";
-        EXPECT_EQ(SDL_SaveBMP(s, path.c_str()), 0);
-        SDL_FreeSurface(s);
+        WriteBmp(dir.Path() + "/data/ball_" + std::to_string(number) + ".bmp", 0, 0, 0);
     }
     CTempDir dir;
 };
 
 TEST_F(BallGl, SetTextureTakesTheCachedPictureOrReportsTheMissingName)
 {
-    WriteBallPicture(3);
+    ASSERT_NO_FATAL_FAILURE(WriteBallPicture(3));
     CWorkingDir cwd(dir.Path());
     Game.textures.Add("data/ball_3.bmp");
     CBall b(nullptr);

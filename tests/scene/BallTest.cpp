@@ -10,18 +10,9 @@
 #include "app/Game.h"
 #include "physics/Ball.h"
 #include "scene/Ball.h"
+#include "tests/support/Capture.h"
 
 namespace {
-
-std::string ErrorOf(void (*action)())
-{
-    try {
-        action();
-    } catch (const std::runtime_error& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
 
 TEST(Ball, CueBallStartsAtItsSpotUnturned)
 {

@@ -13,7 +13,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
-#include <fstream>
 #include <memory>
 #include <random>
 #include <thread>
@@ -21,6 +20,7 @@
 
 #include "scene/ModelCheck.h"
 #include "scene/ModelFile.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestModel.h"
 
@@ -75,14 +75,8 @@ Outcome LoadInChild(const std::string& path, double seconds = 5.0)
 
 Bytes ReadBytes(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::string& path, const Bytes& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    const std::string text = ReadFile(path);
+    return Bytes(text.begin(), text.end());
 }
 
 uint32_t Dword(const Bytes& b, size_t at)
@@ -153,9 +147,7 @@ protected:
     CTempDir dir;
     std::string Mutant(const Bytes& bytes) const
     {
-        const std::string path = dir.Path() + "/mutant.3ds";
-        WriteBytes(path, bytes);
-        return path;
+        return dir.Write("mutant.3ds", std::string(bytes.begin(), bytes.end()));
     }
 };
 

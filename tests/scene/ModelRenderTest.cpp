@@ -2,19 +2,19 @@
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
-#include <SDL.h>
 #include <lib3ds/file.h>
 #include <lib3ds/material.h>
 #include <lib3ds/mesh.h>
 #include <lib3ds/node.h>
 
-#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 #include <string>
 
 #include "scene/Model.h"
 #include "scene/TextureList.h"
+#include "tests/support/Bitmap.h"
+#include "tests/support/Capture.h"
 #include "tests/support/GlWindow.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestModel.h"
@@ -66,10 +66,15 @@ protected:
     // Loads `path` into a new model object with `cache` (or a private empty one).
     void LoadQuietly(CModel& m, const std::string& path, CTextureList* cache = nullptr)
     {
-        testing::internal::CaptureStdout();
-        m.Load(path.c_str(), cache ? cache : &spare);
-        fflush(stdout);
-        testing::internal::GetCapturedStdout();
+        StdoutOf([&] { m.Load(path.c_str(), cache ? cache : &spare); });
+    }
+
+    // Loads as above and renders once: the first render only compiles the
+    // display lists (printing face counts), so the next one draws.
+    void LoadAndCompile(CModel& m, const std::string& path, CTextureList* cache = nullptr)
+    {
+        LoadQuietly(m, path, cache);
+        StdoutOf([&] { RenderAndRead(m); });
     }
 
     std::string Save(CTestModel& model, const std::string& name)
@@ -82,16 +87,6 @@ protected:
     CTempDir dir;
     CTextureList spare;
 };
-
-bool Near(const Rgb& c, int r, int g, int b)
-{
-    return std::abs(c.r - r) <= 3 && std::abs(c.g - g) <= 3 && std::abs(c.b - b) <= 3;
-}
-
-std::string Describe(const Rgb& c)
-{
-    return "(" + std::to_string(c.r) + ", " + std::to_string(c.g) + ", " + std::to_string(c.b) + ")";
-}
 
 // A square filling the window from OpenGL (−1, −1) to (1, 1), of `faces` faces.
 void AddScreenSquare(CTestModel& m, int faces = 2, const std::string& material = "green")
@@ -110,14 +105,12 @@ TEST_F(ModelRender, FirstRenderOnlyCompilesTheNodeAndTheSecondDrawsIt)
     Lib3dsNode* node = m.model->nodes;
     ASSERT_NE(node, nullptr);
     EXPECT_EQ(node->user.d, 0u);
-    testing::internal::CaptureStdout();
-    const Rgb first = RenderAndRead(m);
-    fflush(stdout);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "2\n"); // the face count, once compiled
-    EXPECT_TRUE(Near(first, 0, 0, 0)) << Describe(first);
+    Rgb first{};
+    EXPECT_EQ(StdoutOf([&] { first = RenderAndRead(m); }), "2\n"); // the face count, once compiled
+    EXPECT_TRUE(Near(first, 0, 0, 0)) << first;
     EXPECT_TRUE(glIsList(node->user.d));
     const Rgb second = RenderAndRead(m);
-    EXPECT_TRUE(Near(second, 51, 153, 102)) << Describe(second);
+    EXPECT_TRUE(Near(second, 51, 153, 102)) << second;
 }
 
 TEST_F(ModelRender, DummyNodeDrawsNothingAndIsNeverCompiled)
@@ -130,7 +123,7 @@ TEST_F(ModelRender, DummyNodeDrawsNothingAndIsNeverCompiled)
     LoadQuietly(m, Save(t, "dummy.3ds"));
     RenderAndRead(m);
     const Rgb c = RenderAndRead(m);
-    EXPECT_TRUE(Near(c, 0, 0, 0)) << Describe(c);
+    EXPECT_TRUE(Near(c, 0, 0, 0)) << c;
     EXPECT_EQ(m.model->nodes->user.d, 0u);
 }
 
@@ -145,12 +138,9 @@ TEST_F(ModelRender, MeshesOf96OrMoreThan10000FacesAreNotDrawn)
         AddScreenSquare(t, k.faces);
         CModel m(nullptr);
         LoadQuietly(m, Save(t, "faces.3ds"));
-        testing::internal::CaptureStdout();
-        RenderAndRead(m);
-        fflush(stdout);
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), std::to_string(k.faces) + "\n");
+        EXPECT_EQ(StdoutOf([&] { RenderAndRead(m); }), std::to_string(k.faces) + "\n");
         const Rgb c = RenderAndRead(m);
-        EXPECT_EQ(!Near(c, 0, 0, 0), k.drawn) << k.faces << " faces: " << Describe(c);
+        EXPECT_EQ(!Near(c, 0, 0, 0), k.drawn) << k.faces << " faces: " << c;
     }
 }
 
@@ -192,11 +182,7 @@ TEST_F(ModelRender, ShininessIsTwoToTenTimesTheFileValueAtMost128AndAmbientIsBla
         t.AddSquare("sq", "shiny", 2, -1, -1, 1, 1);
         t.AddNode("sq");
         CModel m(nullptr);
-        LoadQuietly(m, Save(t, "shiny.3ds"));
-        testing::internal::CaptureStdout();
-        RenderAndRead(m);
-        fflush(stdout);
-        testing::internal::GetCapturedStdout();
+        LoadAndCompile(m, Save(t, "shiny.3ds"));
         ScrambleMaterial();
         RenderAndRead(m);
         const MaterialState s = ReadMaterial();
@@ -214,11 +200,7 @@ TEST_F(ModelRender, FaceWithoutMaterialOrWithAnUnknownOneGetsTheDefaults)
         CTestModel t;
         AddScreenSquare(t, 2, material);
         CModel m(nullptr);
-        LoadQuietly(m, Save(t, "plain.3ds"));
-        testing::internal::CaptureStdout();
-        RenderAndRead(m);
-        fflush(stdout);
-        testing::internal::GetCapturedStdout();
+        LoadAndCompile(m, Save(t, "plain.3ds"));
         ScrambleMaterial();
         const Rgb c = RenderAndRead(m);
         const MaterialState s = ReadMaterial();
@@ -226,7 +208,7 @@ TEST_F(ModelRender, FaceWithoutMaterialOrWithAnUnknownOneGetsTheDefaults)
         EXPECT_FLOAT_EQ(s.diffuse[0], 0.8f);
         EXPECT_FLOAT_EQ(s.specular[0], 0.0f);
         EXPECT_FLOAT_EQ(s.shininess, 7.0f); // not set for a face without material
-        EXPECT_TRUE(Near(c, 204, 204, 204)) << Describe(c);
+        EXPECT_TRUE(Near(c, 204, 204, 204)) << c;
     }
 }
 
@@ -242,33 +224,19 @@ TEST_F(ModelRender, NeighbouringFacesOfDifferentMaterialsEachKeepTheirOwn)
     strcpy(mesh->faceL[3].material, "blue");
     t.AddNode("sq");
     CModel m(nullptr);
-    LoadQuietly(m, Save(t, "halves.3ds"));
-    testing::internal::CaptureStdout();
-    RenderAndRead(m);
-    fflush(stdout);
-    testing::internal::GetCapturedStdout();
+    LoadAndCompile(m, Save(t, "halves.3ds"));
     const Rgb lowerRight = RenderAndRead(m, 240, 60);
     const Rgb upperLeft = RenderAndRead(m, 80, 180);
-    EXPECT_TRUE(Near(lowerRight, 255, 0, 0)) << Describe(lowerRight);
-    EXPECT_TRUE(Near(upperLeft, 0, 0, 255)) << Describe(upperLeft);
+    EXPECT_TRUE(Near(lowerRight, 255, 0, 0)) << lowerRight;
+    EXPECT_TRUE(Near(upperLeft, 0, 0, 255)) << upperLeft;
     // The list leaves the last face's material set.
     EXPECT_NEAR(ReadMaterial().diffuse[2], 1.0f, 0.01f);
-}
-
-// A w×h 24-bit BMP of one colour, through SDL's writer.
-void WriteBmp(const std::string& path, Uint8 r, Uint8 g, Uint8 b)
-{
-    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 8, 8, 24, 0, 0, 0, 0);
-    ASSERT_NE(s, nullptr);
-    SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, r, g, b));
-    ASSERT_EQ(SDL_SaveBMP(s, path.c_str()), 0);
-    SDL_FreeSurface(s);
 }
 
 TEST_F(ModelRender, TexturedMaterialsFillTheCacheAndDrawTexturedOnlyWithCoordinates)
 {
     const std::string picture = dir.Path() + "/red.bmp";
-    WriteBmp(picture, 255, 0, 0);
+    ASSERT_NO_FATAL_FAILURE(WriteBmp(picture, 255, 0, 0));
     CTextureList cache;
 
     CTestModel plain;
@@ -284,15 +252,11 @@ TEST_F(ModelRender, TexturedMaterialsFillTheCacheAndDrawTexturedOnlyWithCoordina
         t.AddSquare("sq", "paint", 2, -1, -1, 1, 1, 0, coordinates);
         t.AddNode("sq");
         CModel m(nullptr);
-        LoadQuietly(m, Save(t, "paint.3ds"), &cache);
+        LoadAndCompile(m, Save(t, "paint.3ds"), &cache);
         EXPECT_EQ(m.textureList, &cache);
         ASSERT_FALSE(cache.entries.empty());
         const GLuint id = cache.Get(picture)->id;
         glEnable(GL_TEXTURE_2D);
-        testing::internal::CaptureStdout();
-        RenderAndRead(m);
-        fflush(stdout);
-        testing::internal::GetCapturedStdout();
         glBindTexture(GL_TEXTURE_2D, 0);
         const Rgb c = RenderAndRead(m);
         GLint bound = -1;
@@ -300,11 +264,11 @@ TEST_F(ModelRender, TexturedMaterialsFillTheCacheAndDrawTexturedOnlyWithCoordina
         glDisable(GL_TEXTURE_2D);
         if (coordinates) {
             EXPECT_EQ(GLuint(bound), id);
-            EXPECT_TRUE(Near(c, 255, 0, 0)) << Describe(c);
+            EXPECT_TRUE(Near(c, 255, 0, 0)) << c;
         } else {
             // No coordinates to read: the face binds nothing and shows its material.
             EXPECT_EQ(bound, 0);
-            EXPECT_TRUE(Near(c, 255, 255, 255)) << Describe(c);
+            EXPECT_TRUE(Near(c, 255, 255, 255)) << c;
         }
     }
 }
@@ -322,16 +286,8 @@ TEST_F(ModelRender, MissingOrBrokenFileRaisesTheLoadErrorWithThePathAsGiven)
     EXPECT_EQ(m.model, nullptr);
 
     const std::string broken = dir.Write("broken.3ds", std::string("MM\x10\0\0\0\x3D\x3D\xff\xff\0\0\0\0\0\0", 16));
-    EXPECT_THROW(
-        {
-            try {
-                m.Load(broken.c_str(), &spare);
-            } catch (const std::runtime_error& e) {
-                EXPECT_EQ(std::string(e.what()), "Error loading model '" + broken + "'");
-                throw;
-            }
-        },
-        std::runtime_error);
+    EXPECT_EQ(ErrorOf([&] { m.Load(broken.c_str(), &spare); }),
+              "Error loading model '" + broken + "'");
 
     try {
         m.Render();
@@ -375,10 +331,7 @@ TEST_F(ModelRender, EachLightGetsItsOwnGlLightSkippingTheGamesLightAndStoppingAt
         t.AddLight("l" + std::to_string(i), float(i), 0, 10);
     const std::string path = Save(t, "lights.3ds");
     CModel m(nullptr);
-    testing::internal::CaptureStdout();
-    m.Load(path.c_str(), &spare);
-    fflush(stdout);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = StdoutOf([&] { m.Load(path.c_str(), &spare); });
     EXPECT_NE(out.find("Light 'l6' ignored"), std::string::npos) << out;
     EXPECT_NE(out.find("Light 'l7' ignored"), std::string::npos) << out;
     EXPECT_NE(out.find("Lights=6\n"), std::string::npos) << out;
@@ -415,11 +368,7 @@ TEST_F(ModelRender, MeshMatrixIsUndoneAndPositionMovesTheModel)
     mesh->matrix[3][0] = 0.5f;
     t.AddNode("sq");
     CModel m(nullptr);
-    LoadQuietly(m, Save(t, "moved.3ds"));
-    testing::internal::CaptureStdout();
-    RenderAndRead(m);
-    fflush(stdout);
-    testing::internal::GetCapturedStdout();
+    LoadAndCompile(m, Save(t, "moved.3ds"));
     EXPECT_FALSE(Near(RenderAndRead(m, 60, 120), 0, 0, 0)); // OpenGL x −0.6
     EXPECT_TRUE(Near(RenderAndRead(m, 260, 120), 0, 0, 0)); // OpenGL x +0.6
     m.position = vec3(1.0f, 0.0f, 0.0f);

@@ -3,8 +3,8 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
-#include <SDL.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
@@ -18,6 +18,8 @@
 #include "scene/Pot.h"
 #include "scene/Room.h"
 #include "scene/Table.h"
+#include "tests/support/Bitmap.h"
+#include "tests/support/Capture.h"
 #include "tests/support/GlWindow.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestModel.h"
@@ -43,8 +45,7 @@ protected:
         for (GLenum l = GL_LIGHT0; l <= GL_LIGHT7; ++l)
             glDisable(l);
         glEnable(GL_LIGHT0);
-        const GLfloat ambient[4] = {0, 0, 0, 1};
-        glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+        glLightfv(GL_LIGHT0, GL_AMBIENT, none);
         glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
         glLightfv(GL_LIGHT0, GL_SPECULAR, none);
         glLoadIdentity();
@@ -95,29 +96,9 @@ protected:
     std::unique_ptr<CWorkingDir> cwd;
 };
 
-bool Near(const Rgb& c, int r, int g, int b)
-{
-    return std::abs(c.r - r) <= 3 && std::abs(c.g - g) <= 3 && std::abs(c.b - b) <= 3;
-}
-
-std::string Describe(const Rgb& c)
-{
-    return "(" + std::to_string(c.r) + ", " + std::to_string(c.g) + ", " + std::to_string(c.b) + ")";
-}
-
 bool IsRed(const Rgb& c)
 {
     return c.r > 200 && c.g < 40 && c.b < 40;
-}
-
-// A 24-bit BMP of one colour.
-void WriteBmp(const std::string& path, Uint8 r, Uint8 g, Uint8 b)
-{
-    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 8, 8, 24, 0, 0, 0, 0);
-    ASSERT_NE(s, nullptr);
-    SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, r, g, b));
-    ASSERT_EQ(SDL_SaveBMP(s, path.c_str()), 0);
-    SDL_FreeSurface(s);
 }
 
 // Our stand-in for the table model: a cloth bed over the ball area (model
@@ -139,54 +120,49 @@ void WriteTableModel(const std::string& path)
 TEST_F(SceneObjects, TableShowsClothWhereTheBedIsWoodOnTheRailsAndTheBallOnTop)
 {
     WriteTableModel("data/pooltable.3ds");
-    WriteBmp("data/ball_0.bmp", 255, 0, 0);
+    ASSERT_NO_FATAL_FAILURE(WriteBmp("data/ball_0.bmp", 255, 0, 0));
     Game.textures.Add("data/ball_0.bmp");
-    testing::internal::CaptureStdout();
-    CTable table(nullptr);
-    EXPECT_EQ(table.type, 3);
-    Look(0, 80, 60, 0, 0, 0);
-    table.Draw(); // the first draw only compiles
-    fflush(stdout);
-    testing::internal::GetCapturedStdout();
+    std::unique_ptr<CTable> table;
+    StdoutOf([&] {
+        table = std::make_unique<CTable>(nullptr);
+        Look(0, 80, 60, 0, 0, 0);
+        table->Draw(); // the first draw only compiles
+    });
+    EXPECT_EQ(table->type, 3);
     CBall ball(nullptr); // the cue ball, at scene (10, 0, 1): OpenGL (0, 1, 10)
     ball.SetTexture(0);
     Look(0, 80, 60, 0, 0, 0);
-    table.Draw();
+    table->Draw();
     glEnable(GL_TEXTURE_2D);
     ball.Draw();
     glDisable(GL_TEXTURE_2D);
     const Rgb bed = ReadPixel(Width / 2, Height / 2);
-    EXPECT_TRUE(Near(bed, 26, 153, 51)) << Describe(bed);
+    EXPECT_TRUE(Near(bed, 26, 153, 51)) << bed;
     int x = 0, y = 0;
     Project(-21, 1, 0, &x, &y);
     const Rgb rail = ReadPixel(x, y);
-    EXPECT_TRUE(Near(rail, 128, 77, 26)) << Describe(rail);
+    EXPECT_TRUE(Near(rail, 128, 77, 26)) << rail;
     Project(0, 1, 10, &x, &y);
     const Rgb red = ReadPixel(x, y);
-    EXPECT_TRUE(red.r > 60 && red.g < red.r / 4 && red.b < red.r / 4) << Describe(red);
+    EXPECT_TRUE(red.r > 60 && red.g < red.r / 4 && red.b < red.r / 4) << red;
 }
 
 TEST_F(SceneObjects, GameTableModelShowsItsClothUnderTheGamesLights)
 {
     cwd.reset();
     cwd = std::make_unique<CWorkingDir>(BAIZELINE_RUN_DIR);
-    testing::internal::CaptureStdout();
-    CTable table(nullptr);
-    fflush(stdout);
-    const std::string out = testing::internal::GetCapturedStdout();
+    std::unique_ptr<CTable> table;
+    const std::string out = StdoutOf([&] { table = std::make_unique<CTable>(nullptr); });
     EXPECT_NE(out.find("Lights="), std::string::npos);
     glEnable(GL_TEXTURE_2D);
     for (int frame = 0; frame < 2; ++frame) { // the first frame only compiles
         Look(0, 70, 25, 0, 0, 0);
         SetSceneLight(true); // the frame's own lighting
-        testing::internal::CaptureStdout();
-        table.Draw();
-        fflush(stdout);
-        testing::internal::GetCapturedStdout();
+        StdoutOf([&] { table->Draw(); });
     }
     glDisable(GL_TEXTURE_2D);
     const Rgb cloth = ReadPixel(Width / 2, Height / 2);
-    EXPECT_TRUE(cloth.g > cloth.r + 30 && cloth.g > cloth.b + 30) << Describe(cloth);
+    EXPECT_TRUE(cloth.g > cloth.r + 30 && cloth.g > cloth.b + 30) << cloth;
 }
 
 TEST_F(SceneObjects, DebugPocketIsARedWireSphereAndLightingAndFillComeBack)
@@ -231,15 +207,15 @@ TEST_F(SceneObjects, DebugPocketIsARedWireSphereAndLightingAndFillComeBack)
 TEST_F(SceneObjects, DebugTableOutlineIsRedAndLeavesLightingOn)
 {
     WriteTableModel("data/pooltable.3ds");
-    testing::internal::CaptureStdout();
-    CTable table(nullptr);
-    Game.debug = true;
+    std::unique_ptr<CTable> table;
+    StdoutOf([&] {
+        table = std::make_unique<CTable>(nullptr);
+        Game.debug = true;
+        Look(0, 80, 60, 0, 0, 0);
+        table->Draw();
+    });
     Look(0, 80, 60, 0, 0, 0);
-    table.Draw();
-    fflush(stdout);
-    testing::internal::GetCapturedStdout();
-    Look(0, 80, 60, 0, 0, 0);
-    table.Draw();
+    table->Draw();
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
     GLfloat colour[4];
     glGetFloatv(GL_CURRENT_COLOR, colour);
@@ -272,7 +248,7 @@ TEST_F(SceneObjects, MissingModelsRaiseTheLoadErrorWithTheGamesPaths)
 TEST_F(SceneObjects, ZeroSizeRoomDrawsAndAMissingPictureRaisesTheCachesError)
 {
     for (const char* name : {"wall", "floor", "ceil"})
-        WriteBmp(std::string("data/") + name + ".bmp", 200, 200, 200);
+        ASSERT_NO_FATAL_FAILURE(WriteBmp(std::string("data/") + name + ".bmp", 200, 200, 200));
     Game.textures.Add("data/wall.bmp");
     Game.textures.Add("data/floor.bmp");
     CRoom room(nullptr);
@@ -294,18 +270,16 @@ TEST_F(SceneObjects, ZeroSizeRoomDrawsAndAMissingPictureRaisesTheCachesError)
 TEST_F(SceneObjects, RoomsAndModelsOutliveKillButTablesAndPocketsDoNot)
 {
     WriteTableModel("data/pooltable.3ds");
-    testing::internal::CaptureStdout();
-    CTable table(nullptr);
-    fflush(stdout);
-    testing::internal::GetCapturedStdout();
+    std::unique_ptr<CTable> table;
+    StdoutOf([&] { table = std::make_unique<CTable>(nullptr); });
     CPot pot(nullptr);
     CRoom room(nullptr);
     CModel model(nullptr);
     EXPECT_EQ(model.type, 5);
-    for (CObject* o : {static_cast<CObject*>(&table), static_cast<CObject*>(&pot),
+    for (CObject* o : {static_cast<CObject*>(table.get()), static_cast<CObject*>(&pot),
                        static_cast<CObject*>(&room), static_cast<CObject*>(&model)})
         o->Kill();
-    EXPECT_FALSE(table.Move(0.1f));
+    EXPECT_FALSE(table->Move(0.1f));
     EXPECT_FALSE(pot.Move(0.1f));
     EXPECT_TRUE(room.Move(0.1f));
     EXPECT_TRUE(model.Move(0.1f));
@@ -322,10 +296,7 @@ protected:
         t.AddTop("stick", "stick", -0.5f, -0.5f, 0.5f, 0.5f, 0);
         t.AddNode("stick");
         ASSERT_TRUE(t.Save("data/cue.3ds"));
-        testing::internal::CaptureStdout();
-        cue = std::make_unique<CCue>(nullptr);
-        fflush(stdout);
-        testing::internal::GetCapturedStdout();
+        StdoutOf([&] { cue = std::make_unique<CCue>(nullptr); });
     }
     std::unique_ptr<CCue> cue;
 };

@@ -6,32 +6,15 @@
 #include <SDL.h>
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "scene/TextureList.h"
+#include "tests/support/Bitmap.h"
 #include "tests/support/GlWindow.h"
 #include "tests/support/TempDir.h"
 
 namespace {
-
-// Writes a w×h BMP of `depth` bits filled with one colour, through SDL's writer.
-std::string WriteBmp(const CTempDir& dir, const std::string& name, int w, int h, int depth,
-                     Uint8 r, Uint8 g, Uint8 b)
-{
-    SDL_Surface* s =
-        depth == 32 ? SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0x00FF0000, 0x0000FF00,
-                                           0x000000FF, 0xFF000000)
-                    : SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, depth, 0, 0, 0, 0);
-    if (depth == 8) {
-        SDL_Color palette[2] = {{0, 0, 0, 0}, {r, g, b, 0}};
-        SDL_SetColors(s, palette, 0, 2);
-    }
-    EXPECT_NE(s, nullptr);
-    SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, r, g, b));
-    const std::string path = dir.Path() + "/" + name;
-    EXPECT_EQ(SDL_SaveBMP(s, path.c_str()), 0);
-    SDL_FreeSurface(s);
-    return path;
-}
 
 Rgb TexelAt(GLuint id, int x, int y, int w, int h)
 {
@@ -45,13 +28,21 @@ Rgb TexelAt(GLuint id, int x, int y, int w, int h)
 
 class TextureList : public GlTest {
 protected:
+    // A w×h picture of `depth` bits and one colour in the scratch directory; answers its path.
+    std::string Picture(const std::string& name, int w, int h, int depth, Uint8 r, Uint8 g, Uint8 b)
+    {
+        const std::string path = dir.Path() + "/" + name;
+        WriteBmp(path, r, g, b, w, h, depth);
+        return path;
+    }
+
     CTempDir dir;
 };
 
 TEST_F(TextureList, RedPictureGivesRedTexelsWithLinearFiltersAndNoMipmaps)
 {
     CTextureList cache;
-    const std::string path = WriteBmp(dir, "red.bmp", 64, 64, 24, 255, 0, 0);
+    const std::string path = Picture("red.bmp", 64, 64, 24, 255, 0, 0);
     cache.Add(path);
     CTexture* t = cache.Get(path);
     ASSERT_NE(t, nullptr);
@@ -79,8 +70,8 @@ TEST_F(TextureList, RedPictureGivesRedTexelsWithLinearFiltersAndNoMipmaps)
 TEST_F(TextureList, PalettisedAndThirtyTwoBitPicturesKeepTheirColours)
 {
     CTextureList cache;
-    const std::string pal = WriteBmp(dir, "pal.bmp", 8, 8, 8, 0, 0, 255);
-    const std::string deep = WriteBmp(dir, "deep.bmp", 6, 5, 32, 10, 200, 30);
+    const std::string pal = Picture("pal.bmp", 8, 8, 8, 0, 0, 255);
+    const std::string deep = Picture("deep.bmp", 6, 5, 32, 10, 200, 30);
     cache.Add(pal);
     cache.Add(deep);
     const Rgb p = TexelAt(cache.Get(pal)->id, 7, 7, 8, 8);
@@ -96,6 +87,7 @@ TEST_F(TextureList, PalettisedAndThirtyTwoBitPicturesKeepTheirColours)
 TEST_F(TextureList, TopRowOfThePictureIsTextureRowZero)
 {
     SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 4, 24, 0, 0, 0, 0);
+    ASSERT_NE(s, nullptr);
     SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, 0, 0, 0));
     SDL_Rect top = {0, 0, 4, 1};
     SDL_FillRect(s, &top, SDL_MapRGB(s->format, 0, 255, 0));
@@ -112,7 +104,7 @@ TEST_F(TextureList, GetIsExactAndAnswersTheFirstOfDuplicates)
 {
     CTextureList cache;
     EXPECT_EQ(cache.Get("data/wall.bmp"), nullptr); // empty cache: no error
-    const std::string wall = WriteBmp(dir, "wall.bmp", 4, 4, 24, 1, 2, 3);
+    const std::string wall = Picture("wall.bmp", 4, 4, 24, 1, 2, 3);
     cache.Add(wall);
     cache.Add(wall);
     ASSERT_EQ(cache.entries.size(), 2u);
@@ -132,7 +124,7 @@ TEST_F(TextureList, GetIsExactAndAnswersTheFirstOfDuplicates)
 TEST_F(TextureList, MissingFileNamesItselfAndLeavesTheCacheAsItWas)
 {
     CTextureList cache;
-    cache.Add(WriteBmp(dir, "a.bmp", 2, 2, 24, 0, 0, 0));
+    cache.Add(Picture("a.bmp", 2, 2, 24, 0, 0, 0));
     try {
         cache.Add("data/no such.bmp");
         FAIL() << "no exception";
@@ -236,7 +228,8 @@ TEST(ExpandToRgb, PaletteIndicesBeyondThePaletteShowBlackAndNoPaletteIsRefused)
 TEST_F(TextureList, FreeDeletesTheGlTexturesOnce)
 {
     CTextureList cache;
-    cache.Add(WriteBmp(dir, "a.bmp", 2, 2, 24, 0, 0, 0));
+    cache.Add(Picture("a.bmp", 2, 2, 24, 0, 0, 0));
+    ASSERT_EQ(cache.entries.size(), 1u);
     const GLuint id = cache.entries[0]->id;
     EXPECT_TRUE(glIsTexture(id));
     cache.Free();
@@ -244,7 +237,7 @@ TEST_F(TextureList, FreeDeletesTheGlTexturesOnce)
     EXPECT_FALSE(glIsTexture(id));
 
     CTexture t;
-    t.Load(WriteBmp(dir, "b.bmp", 2, 2, 24, 0, 0, 0));
+    t.Load(Picture("b.bmp", 2, 2, 24, 0, 0, 0));
     const GLuint first = t.id;
     t.Free();
     GLuint reused = 0;

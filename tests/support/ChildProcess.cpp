@@ -74,6 +74,15 @@ void CChildProcess::Kill()
     pid = -1;
 }
 
+int RunToEnd(const std::vector<std::string>& argv, const std::string& workDir, double seconds)
+{
+    CChildProcess child;
+    if (!child.Start(argv, workDir, workDir + "/out.txt", workDir + "/err.txt"))
+        return -1;
+    int status = -1;
+    return child.Wait(seconds, &status) ? status : -1;
+}
+
 std::string RunCommand(const std::string& command)
 {
     std::string out;

@@ -18,11 +18,15 @@ public:
     // then holds its exit status, or 128 + signal when a signal ended it.
     bool Wait(double seconds, int* exitCode);
     void Kill();
-    int Pid() const { return pid; }
 
 private:
     int pid = -1;
 };
+
+// Runs `argv` in `workDir` to its end, standard output and error going to
+// workDir/out.txt and workDir/err.txt. Answers its exit status, or -1 when it
+// did not start or was still running after `seconds` (it is then killed).
+int RunToEnd(const std::vector<std::string>& argv, const std::string& workDir, double seconds);
 
 // Output of a shell command (standard output only), trailing newline removed.
 std::string RunCommand(const std::string& command);

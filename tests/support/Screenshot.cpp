@@ -27,7 +27,8 @@ int CImage::Differences(const CImage& other, int x0, int y0, int x1, int y1, int
     return n;
 }
 
-bool ReadPpm(const std::string& path, CImage& image)
+// Reads a binary PPM (P6, maxval 255). False when the file is not one.
+static bool ReadPpm(const std::string& path, CImage& image)
 {
     std::ifstream in(path, std::ios::binary);
     std::string magic;

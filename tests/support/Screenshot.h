@@ -28,6 +28,3 @@ struct CImage {
 
 // Captures the window with the given X id (ImageMagick's import). False on failure.
 bool CaptureWindow(const std::string& windowId, CImage& image);
-
-// Reads a binary PPM (P6, maxval 255). False when the file is not one.
-bool ReadPpm(const std::string& path, CImage& image);

@@ -70,6 +70,7 @@ TEST(GlyphTexels, NegativePitchStillPutsTheTopRowFirst)
     // Stored bottom row first.
     unsigned char buffer[] = {7, 8, 0xEE, 0xEE, 1, 2, 0xEE, 0xEE};
     const std::vector<unsigned char> texels = GlyphTexels(Bitmap(2, 2, -4, buffer), 2, 2);
+    ASSERT_EQ(texels.size(), 8u);
     EXPECT_EQ(Row(texels, 2, 0), (std::vector<int>{1, 2}));
     EXPECT_EQ(Row(texels, 2, 1), (std::vector<int>{7, 8}));
 }

@@ -12,16 +12,10 @@ namespace {
 class ShotSim : public ::testing::Test {
 protected:
     // Runs the simulator with `args`; answers its exit status (-1 if it hung).
-    int Run(const std::vector<std::string>& args)
+    int Run(std::vector<std::string> args)
     {
-        std::vector<std::string> argv = {BAIZELINE_SIM};
-        argv.insert(argv.end(), args.begin(), args.end());
-        CChildProcess sim;
-        if (!sim.Start(argv, dir.Path(), dir.Path() + "/out.txt", dir.Path() + "/err.txt"))
-            return -1;
-        int status = -1;
-        if (!sim.Wait(60.0, &status))
-            return -1;
+        args.insert(args.begin(), BAIZELINE_SIM);
+        const int status = RunToEnd(args, dir.Path(), 60.0);
         out = ReadFile(dir.Path() + "/out.txt");
         err = ReadFile(dir.Path() + "/err.txt");
         return status;
