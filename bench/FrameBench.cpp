@@ -91,7 +91,7 @@ void GameFrameStages(benchmark::State& state)
         charge("physics");
         // Draw's steps in its order. The scene light it sets is the same every
         // frame and is still set from the frames before (a few GL calls).
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        CGame::ClearFrame();
         charge("clear");
         // Objects of one kind are neighbours in the list.
         int kind = -1;
