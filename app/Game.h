@@ -35,8 +35,13 @@ public:
     // One frame.
     bool HandleEvent(SDL_Event& event);
     void Move(float dt);
-    void Draw();
+    void Draw(); // DrawScene, then ShowStatus
     void FlipScreen();
+
+    // The frame without the overlays: ClearFrame, the scene light, the objects, the room.
+    void DrawScene();
+    // Clears the buffers a frame starts from: colour, depth and stencil.
+    static void ClearFrame();
 
     // Overlays: ShowStatus is the text part of Draw; ShowDebug the debug panels;
     // ShowGLInfo prints the driver's strings on standard output.

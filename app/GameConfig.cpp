@@ -14,8 +14,8 @@ void CGame::ReadIni()
     gamma = static_cast<float>(ini.ReadFloat("Display", "Gamma", 0.0));
     weariness = static_cast<float>(ini.ReadFloat("Display", "Weariness", 0.0));
     BallQuality = static_cast<float>(ini.ReadFloat("Rendering", "BallQuality", 256.0));
-    Gravity = static_cast<float>(ini.ReadFloat("Physics", "Gravity", 9.81));
-    Viscosity = static_cast<float>(ini.ReadFloat("Physics", "Viscosity", 1.85e-05));
+    Gravity = static_cast<float>(ini.ReadFloat("Physics", "Gravity", DefaultGravity));
+    Viscosity = static_cast<float>(ini.ReadFloat("Physics", "Viscosity", DefaultViscosity));
     debug = ini.ReadBool("Misc", "Debug", false);
     camera.mode = ini.ReadInteger("Misc", "CameraMode", 0);
     // The orbit camera starts looking down on the table a little; the free one level.

@@ -1,4 +1,4 @@
-// CGame::Draw and the text overlays: frame rate, credits and the debug panels.
+// CGame::Draw, its scene and its text overlays: frame rate, credits and the debug panels.
 #include "app/Game.h"
 
 #include <GL/gl.h>
@@ -19,15 +19,25 @@ static const char CreditsText[] =
     "\n"
     "Baizeline workshop, 2026";
 
-void CGame::Draw()
+void CGame::ClearFrame()
 {
     // Nothing draws with the stencil, but depth and stencil share one buffer:
     // clearing depth alone makes the renderer keep each pixel's stencil byte,
     // clearing both is one plain fill.
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+}
+
+void CGame::DrawScene()
+{
+    ClearFrame();
     SetSceneLight(lighting);
     objects.DrawAll(); // cue, table, pockets and balls before the room
     scenery.DrawAll();
+}
+
+void CGame::Draw()
+{
+    DrawScene();
     ShowStatus();
 }
 

@@ -1,5 +1,6 @@
 // CGame::LoadData and LoadLevel: the textures, the room and the one fixed level.
 #include "app/Game.h"
+#include "app/GameLevel.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,19 +17,22 @@
 static const char* const RoomPictures[] = {"wall.bmp", "floor.bmp", "ceil.bmp"};
 static const int BallPictureCount = 16; // ball_0 (the cue ball) to ball_15
 
-// Pocket markers, scene units: corners and middles of the long cushions.
-static const vec3 PocketPositions[] = {
+const vec3 PocketPositions[PocketCount] = {
     vec3(30.0f, -20.0f, -1.0f), vec3(0.0f, -20.0f, -1.0f), vec3(-30.0f, -20.0f, -1.0f),
     vec3(-30.0f, 20.0f, -1.0f), vec3(0.0f, 20.0f, -1.0f),  vec3(30.0f, 20.0f, -1.0f)};
 
-// The rack: five rows of 5, 4, 3, 2, 1 balls, 3 units apart within a row and
+// The rack's rows of 5, 4, 3, 2, 1 balls lie 3 units apart within a row and
 // 1.5 apart from row to row, apex toward the table's centre.
-static const int RackRows = 5;
 static const float RackBackX = -25.0f;
 static const float RackBackY = -6.0f;
 static const float RowStep = 1.5f;
 static const float BallStep = 3.0f;
 static const float BallCentreZ = 1.0f;
+
+vec3 RackPosition(int row, int j)
+{
+    return vec3(RackBackX + RowStep * row, RackBackY + RowStep * row + BallStep * j, BallCentreZ);
+}
 
 void CGame::LoadData()
 {
@@ -70,9 +74,7 @@ void CGame::LoadLevel()
     int number = 1;
     for (int row = 0; row < RackRows; ++row) {
         for (int j = 0; j < RackRows - row; ++j, ++number) {
-            const vec3 p(RackBackX + RowStep * row, RackBackY + RowStep * row + BallStep * j,
-                         BallCentreZ);
-            CBall* b = new CBall(&objects, p, number);
+            CBall* b = new CBall(&objects, RackPosition(row, j), number);
             objects.Add(b);
             b->SetTexture(number);
         }

@@ -10,11 +10,11 @@
 #include <map>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "app/Game.h"
 #include "app/HeapTuning.h"
 #include "scene/Ball.h"
+#include "tools/assetview/FrameCapture.h"
 
 namespace {
 
@@ -91,7 +91,7 @@ void GameFrameStages(benchmark::State& state)
         charge("physics");
         // Draw's steps in its order. The scene light it sets is the same every
         // frame and is still set from the frames before (a few GL calls).
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        CGame::ClearFrame();
         charge("clear");
         // Objects of one kind are neighbours in the list.
         int kind = -1;
@@ -131,18 +131,12 @@ bool WriteShot(const char* path)
         }
     Game.fps.average = 0.0f;
     Game.Draw();
-    std::vector<unsigned char> rgb(size_t(3) * Game.width * Game.height);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, Game.width, Game.height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    const Image frame = CaptureFrame(Game.width, Game.height);
     FILE* f = fopen(path, "wb");
     if (!f)
         return false;
-    fprintf(f, "P6\n%d %d\n255\n", Game.width, Game.height);
-    const size_t row = size_t(3) * Game.width;
-    bool written = true;
-    for (int y = Game.height - 1; y >= 0; --y)
-        written = written && fwrite(&rgb[size_t(y) * row], 1, row, f) == row;
+    fprintf(f, "P6\n%d %d\n255\n", frame.width, frame.height);
+    const bool written = fwrite(frame.rgb.data(), 1, frame.rgb.size(), f) == frame.rgb.size();
     return fclose(f) == 0 && written;
 }
 

@@ -5,17 +5,15 @@
 
 #include "app/Game.h"
 #include "physics/Ball.h"
-#include "physics/SceneSync.h"
 #include "physics/Simulation.h"
-#include "physics/World.h"
 #include "scene/Ball.h"
 #include "tools/sim/Rack.h"
+#include "tools/sim/ShotRun.h"
 
 namespace {
 
-const double FrameSeconds = 1.0 / 60.0;
-const int Passes = 25;
-const double PassSeconds = FrameSeconds / Passes;
+// One pass of the simulator's frame.
+const double PassSeconds = SimFrameSeconds / SimPassesPerFrame;
 
 using Snapshot = std::array<Ball, LastBall + 1>;
 
@@ -36,14 +34,9 @@ void Restore(const Snapshot& s)
 // The rack in Game.objects and the physics, settled on the bed for a second.
 void RackAtRest()
 {
-    Gravity = 9.81f;
-    Viscosity = 1.85e-05f;
-    for (Ball& b : ball)
-        b = Ball{};
-    RackBalls(Game.objects);
-    GetBallsCoords(&Game.objects);
+    RackForShot(Game.objects);
     for (int frame = 0; frame < 60; ++frame)
-        Start(FrameSeconds, Passes);
+        Start(SimFrameSeconds, SimPassesPerFrame);
 }
 
 // A full-strength break, a few frames after the cue ball has reached the rack.
@@ -54,12 +47,12 @@ Snapshot JustAfterBreak()
     cueBall->Shoot(180.0f, 150.0f);
     bool hit = false;
     for (int frame = 0; frame < 600 && !hit; ++frame) {
-        Start(FrameSeconds, Passes);
+        Start(SimFrameSeconds, SimPassesPerFrame);
         for (int k = FirstBall; k < LastBall && !hit; ++k)
             hit = Length(ball[k].velocity) > 0.5f;
     }
     for (int frame = 0; frame < 2; ++frame)
-        Start(FrameSeconds, Passes);
+        Start(SimFrameSeconds, SimPassesPerFrame);
     return Take();
 }
 
@@ -88,7 +81,7 @@ void ImitateAfterBreak(benchmark::State& state)
         if (pass == 0)
             Restore(start);
         Imitate(PassSeconds);
-        pass = pass + 1 == Passes ? 0 : pass + 1;
+        pass = pass + 1 == SimPassesPerFrame ? 0 : pass + 1;
     }
     benchmark::DoNotOptimize(ball[16].position.x);
 }
@@ -98,7 +91,7 @@ void FrameAtRest(benchmark::State& state)
     RackAtRest();
     UseScene(state);
     for (auto _ : state)
-        Start(FrameSeconds, Passes);
+        Start(SimFrameSeconds, SimPassesPerFrame);
     benchmark::DoNotOptimize(ball[16].position.z);
 }
 
@@ -109,7 +102,7 @@ void FrameAfterBreak(benchmark::State& state)
     UseScene(state);
     for (auto _ : state) {
         Restore(start);
-        Start(FrameSeconds, Passes);
+        Start(SimFrameSeconds, SimPassesPerFrame);
     }
     benchmark::DoNotOptimize(ball[16].position.x);
 }

@@ -12,9 +12,6 @@
 
 CObjectList* SimulationScene = nullptr;
 
-// Cushion planes, m from the centre of the bed.
-static const float CushionX = 1.45f;
-static const float CushionY = 0.95f;
 static const float SixPi = 18.849556f;
 static const float TwoPi = 6.2831855f;
 

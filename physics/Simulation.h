@@ -3,6 +3,11 @@
 
 class CObjectList;
 
+// Cushion planes, m from the centre of the bed: a ball meets a cushion when its
+// centre comes within its radius of one.
+constexpr float CushionX = 1.45f;
+constexpr float CushionY = 0.95f;
+
 // The scene list whose ball objects every pass writes back to. The application
 // points it at Game.objects; null (a physics run without a scene) skips the
 // hand-over. Not owned.

@@ -8,3 +8,7 @@ extern const float MinTactTime;
 // are zero until the configuration is read, which happens before the first pass.
 extern float Gravity;
 extern float Viscosity;
+// Their values when game.cfg leaves them out. Doubles, as the configuration
+// reads numbers: Gravity and Viscosity hold them rounded to float.
+constexpr double DefaultGravity = 9.81;
+constexpr double DefaultViscosity = 1.85e-05;

@@ -1,9 +1,12 @@
 #!/bin/sh
 # Takes the README's screenshot: the game under Xvfb, a moment after a break.
 # Usage: tools/screenshot.sh [BUILD_DIR] [OUT.png]   (after `make build`)
+# BUILD_DIR defaults to the repository's build/, OUT.png to its docs/screenshot.png,
+# from whatever directory the script is run.
 set -eu
-BUILD=$(cd "${1:-build}" && pwd)
-OUT=${2:-docs/screenshot.png}
+root=$(cd "$(dirname "$0")/.." && pwd)
+BUILD=$(cd "${1:-$root/build}" && pwd)
+OUT=${2:-$root/docs/screenshot.png}
 case "$OUT" in /*) ;; *) OUT="$(pwd)/$OUT" ;; esac
 
 if [ -z "${DISPLAY:-}" ]; then

@@ -19,13 +19,14 @@ protected:
         Game.showCredits = false;
         Game.lighting = true;
     }
-    // Draws only the overlays (empty scene) and reads the window back.
-    std::vector<unsigned char> DrawOverlays()
+    // Draws a frame of an empty scene, so that only overlays can show, and
+    // reads the window back.
+    std::vector<unsigned char> DrawOverlays(void (CGame::*draw)() = &CGame::Draw)
     {
         Game.objects.Clear();
         Game.scenery.items.swap(hiddenScenery);
         Game.cue = nullptr;
-        Game.Draw();
+        (Game.*draw)();
         Game.scenery.items.swap(hiddenScenery);
         std::vector<unsigned char> rgb(800 * 600 * 3);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -93,6 +94,22 @@ TEST_F(GameDraw, CreditsSitAtTheBottomLeftAndDebugPanelsAlongTheTop)
     EXPECT_GT(Lit(rgb, 75, 540, 200, 600), 50);  // mouse panel
     EXPECT_GT(Lit(rgb, 400, 540, 800, 600), 100); // camera panel
     EXPECT_GT(Lit(rgb, 300, 0, 400, 15), 10);     // light count on the bottom edge
+}
+
+// The previews draw the scene alone: every overlay switched on, none may show,
+// yet the scene light is set as in a whole frame.
+TEST_F(GameDraw, TheSceneAloneHasTheLightButNoOverlays)
+{
+    Game.fps.Add(60.0f);
+    Game.showCredits = true;
+    Game.debug = true;
+    glDisable(GL_LIGHT3);
+    std::vector<unsigned char> rgb = DrawOverlays(&CGame::DrawScene);
+    EXPECT_EQ(Lit(rgb, 0, 0, 800, 600), 0);
+    EXPECT_TRUE(glIsEnabled(GL_LIGHT3));
+    // The same frame drawn whole shows them: the window above was no accident.
+    rgb = DrawOverlays();
+    EXPECT_GT(Lit(rgb, 0, 0, 800, 600), 300);
 }
 
 } // namespace

@@ -71,4 +71,25 @@ TEST(AssetGenerator, FailsWithAMessageNamingWhatIsWrong)
     EXPECT_EQ(RunGenerator({"--out"}, dir.Path()), 2);
 }
 
+// The previews ask for the sheet alone: it must be the sheet a full run draws,
+// and nothing may land beside it.
+TEST(AssetGenerator, DrawsTheContactSheetAloneWithoutADataFolder)
+{
+    CTempDir sheetOnly, full;
+    ASSERT_EQ(RunGenerator({"--font", BAIZELINE_FONT_SOURCE, "--contact-sheet",
+                            sheetOnly.Path() + "/sheet.png"}, sheetOnly.Path()), 0);
+    ASSERT_EQ(RunGenerator({"--out", full.Path(), "--font", BAIZELINE_FONT_SOURCE,
+                            "--contact-sheet", full.Path() + "/sheet.png"}, full.Path()), 0);
+    const std::string sheet = ReadFile(sheetOnly.Path() + "/sheet.png");
+    EXPECT_EQ(sheet.substr(1, 3), "PNG");
+    EXPECT_TRUE(sheet == ReadFile(full.Path() + "/sheet.png"));
+    for (const auto& entry : std::filesystem::directory_iterator(sheetOnly.Path())) {
+        const std::string name = entry.path().filename().string();
+        EXPECT_TRUE(name == "sheet.png" || name == "out.txt" || name == "err.txt") << name;
+    }
+    // Without either output, or without the font for the digits, it is misused.
+    EXPECT_EQ(RunGenerator({"--font", BAIZELINE_FONT_SOURCE}, sheetOnly.Path()), 2);
+    EXPECT_EQ(RunGenerator({"--contact-sheet", sheetOnly.Path() + "/other.png"}, sheetOnly.Path()), 2);
+}
+
 } // namespace

@@ -5,7 +5,6 @@
 #include "tools/assetgen/BmpFile.h"
 #include "tools/assetgen/CueModel.h"
 #include "tools/assetgen/CuePicture.h"
-#include "tools/assetgen/GlyphRaster.h"
 #include "tools/assetgen/RoomPictures.h"
 #include "tools/assetgen/TableModel.h"
 #include "tools/assetgen/TablePictures.h"
@@ -69,11 +68,4 @@ void WriteModels(const std::string& dataDir)
 {
     WriteTableModel(dataDir + "/" + ModelNames()[0]);
     WriteCueModel(dataDir + "/" + ModelNames()[1]);
-}
-
-void GenerateAll(const std::string& dataDir, const std::string& fontPath)
-{
-    CGlyphRaster font(fontPath);
-    WritePictures(dataDir, PaintPictures(font));
-    WriteModels(dataDir);
 }

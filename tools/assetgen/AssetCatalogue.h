@@ -33,7 +33,3 @@ void WritePictures(const std::string& dataDir, const PaintedPictures& pictures);
 
 // Builds every model of ModelNames() into `dataDir`.
 void WriteModels(const std::string& dataDir);
-
-// All of the above, digits rasterised from the font at `fontPath`. Each step
-// throws std::runtime_error naming the file on failure.
-void GenerateAll(const std::string& dataDir, const std::string& fontPath);

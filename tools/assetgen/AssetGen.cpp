@@ -1,5 +1,6 @@
-// assetgen: paints the game's pictures and builds its models into a data folder.
-//   assetgen --out DIR --font FONT.ttf [--contact-sheet SHEET.png]
+// assetgen: paints the game's pictures and builds its models into a data folder,
+// and/or draws the pictures onto one contact sheet for people to look at.
+//   assetgen --font FONT.ttf [--out DIR] [--contact-sheet SHEET.png]
 #include "tools/assetgen/AssetCatalogue.h"
 #include "tools/assetgen/ContactSheet.h"
 #include "tools/assetgen/GlyphRaster.h"
@@ -29,15 +30,18 @@ bool ParseOptions(int argc, char** argv, Options& options)
         else
             return false;
     }
-    return !options.outDir.empty() && !options.fontPath.empty();
+    // The digits need the font; without a destination there is nothing to do.
+    return !options.fontPath.empty() && (!options.outDir.empty() || !options.sheetPath.empty());
 }
 
 void Generate(const Options& options)
 {
     CGlyphRaster font(options.fontPath);
     PaintedPictures pictures = PaintPictures(font);
-    WritePictures(options.outDir, pictures);
-    WriteModels(options.outDir);
+    if (!options.outDir.empty()) {
+        WritePictures(options.outDir, pictures);
+        WriteModels(options.outDir);
+    }
     if (!options.sheetPath.empty())
         WritePng(options.sheetPath, MakeContactSheet(pictures, font));
 }
@@ -48,7 +52,10 @@ int main(int argc, char** argv)
 {
     Options options;
     if (!ParseOptions(argc, argv, options)) {
-        fprintf(stderr, "usage: %s --out DIR --font FONT.ttf [--contact-sheet SHEET.png]\n", argv[0]);
+        fprintf(stderr,
+                "usage: %s --font FONT.ttf [--out DIR] [--contact-sheet SHEET.png]\n"
+                "       (at least one of --out and --contact-sheet)\n",
+                argv[0]);
         return 2;
     }
     try {

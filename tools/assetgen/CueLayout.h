@@ -14,6 +14,3 @@ struct CueSection {
 
 // Tip, ferrule, shaft, joint, forearm, wrap, sleeve, bumper: tip first.
 const std::vector<CueSection>& CueSections();
-
-// Model units: a 29-unit (1.45 m) cue, 0.3 across at the tip, 0.8 at the butt.
-constexpr float kCueLength = 29.0f;

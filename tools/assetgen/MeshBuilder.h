@@ -51,7 +51,6 @@ public:
 
     size_t FaceCount() const { return faces.size(); }
     size_t PointCount() const { return points.size(); }
-    const std::vector<vec3>& Points() const { return points; }
     const std::vector<MeshFace>& Faces() const { return faces; }
 
     // A new lib3ds mesh with an identity matrix; the caller owns it.

@@ -7,16 +7,7 @@ using namespace table;
 
 namespace {
 
-constexpr float kWoodScale = 1.0f / 16.0f;
 constexpr float kLeatherScale = 1.0f / 4.0f;
-
-std::vector<Vec2> ArcPath(const Vec2& centre, float from, float to)
-{
-    std::vector<Vec2> path;
-    for (float a : ArcAngles(from, to))
-        path.push_back(PocketPoint(centre, a));
-    return path;
-}
 
 // The legs' turned profile, from under the body down to the floor:
 // (height z, radius) pairs.
@@ -39,11 +30,11 @@ void BuildPockets(CMeshBuilder& mesh)
         PocketArcs arcs = ArcsOfPocket(i);
         // Liners hang from the rail (outer side) and from the bed (mouth side),
         // seen from inside the hole.
-        AddWallFacing(mesh, ArcPath(c, arcs.railFrom, arcs.railTo), kPocketBottom, kRailTop, c,
+        AddWallFacing(mesh, ArcPoints(c, arcs.railFrom, arcs.railTo), kPocketBottom, kRailTop, c,
                       false, "pocket", kLeatherScale, kSmooth);
-        AddWallFacing(mesh, ArcPath(c, arcs.bedFrom, arcs.bedTo), kPocketBottom, 0.0f, c, false,
+        AddWallFacing(mesh, ArcPoints(c, arcs.bedFrom, arcs.bedTo), kPocketBottom, 0.0f, c, false,
                       "pocket", kLeatherScale, kSmooth);
-        Outline bottom = ArcPath(c, 0.0f, 350.0f);
+        Outline bottom = ArcPoints(c, 0.0f, 350.0f);
         mesh.AddFlat(bottom, {}, kPocketBottom, true, "pocket", [](const vec3& p) {
             return Vec2{p.x * kLeatherScale, p.y * kLeatherScale};
         });
@@ -71,13 +62,13 @@ void BuildLegs(CMeshBuilder& mesh)
 
 void BuildSkirt(CMeshBuilder& mesh)
 {
+    // The body's corners, counter-clockwise seen from above.
+    const Outline outer = {{kBodyX, -kBodyY}, {kBodyX, kBodyY}, {-kBodyX, kBodyY}, {-kBodyX, -kBodyY}};
     // Underside, facing the floor.
-    Outline under = {{kBodyX, -kBodyY}, {kBodyX, kBodyY}, {-kBodyX, kBodyY}, {-kBodyX, -kBodyY}};
-    mesh.AddFlat(under, {}, kBodyBottom, false, "skirt", [](const vec3& p) {
+    mesh.AddFlat(outer, {}, kBodyBottom, false, "skirt", [](const vec3& p) {
         return Vec2{p.y * kWoodScale, p.x * kWoodScale};
     });
     // The chamfer from the rail top's outer edge down to the apron.
-    const Vec2 outer[4] = {{kBodyX, -kBodyY}, {kBodyX, kBodyY}, {-kBodyX, kBodyY}, {-kBodyX, -kBodyY}};
     const Vec2 inner[4] = {{kRailTopOuterX, -kRailTopOuterY}, {kRailTopOuterX, kRailTopOuterY},
                            {-kRailTopOuterX, kRailTopOuterY}, {-kRailTopOuterX, -kRailTopOuterY}};
     for (int i = 0; i < 4; ++i) {

@@ -20,8 +20,8 @@ float JawAngle()
 
 void AppendArc(Outline& out, const Vec2& centre, float from, float to)
 {
-    for (float a : ArcAngles(from, to))
-        out.push_back(PocketPoint(centre, a));
+    const Outline arc = ArcPoints(centre, from, to);
+    out.insert(out.end(), arc.begin(), arc.end());
 }
 
 // Drops consecutive repeats (where two pieces of a path meet).
@@ -97,6 +97,14 @@ std::vector<float> ArcAngles(float from, float to)
     }
     out.push_back(to);
     return out;
+}
+
+Outline ArcPoints(const Vec2& centre, float from, float to)
+{
+    Outline points;
+    for (float a : ArcAngles(from, to))
+        points.push_back(PocketPoint(centre, a));
+    return points;
 }
 
 PocketArcs ArcsOfPocket(int index)

@@ -29,6 +29,9 @@ constexpr float kFloor = -26.5f;       // the room's floor: the feet stand on it
 constexpr float kMiddleJawY = 2.6f;    // side cushions end here beside the middle pockets
 constexpr float kCornerJaw = 2.0f;     // cushions end this far short of a corner
 
+// Texels per unit of the rail wood on every wooden face: it repeats every 16 units.
+constexpr float kWoodScale = 1.0f / 16.0f;
+
 // Pocket centres: corners (+-20, +-30) and middles (+-20, 0).
 Vec2 PocketCentre(int index); // 0..5
 constexpr int kPockets = 6;
@@ -42,6 +45,9 @@ Vec2 PocketPoint(const Vec2& centre, float degrees);
 // multiple of the 10-degree step between them. Pocket walls and the outlines
 // that border them use the same list, so their points coincide.
 std::vector<float> ArcAngles(float from, float to);
+
+// The points of the pocket circle around `centre` at ArcAngles(from, to), in order.
+Outline ArcPoints(const Vec2& centre, float from, float to);
 
 // Angles (degrees, quadrant frame) where a pocket's circle meets the cushion
 // jaws. The rail surrounds the pocket between them (outer side), the bed

@@ -9,9 +9,8 @@ using namespace table;
 
 namespace {
 
-// Cloth repeats every 10 units, the rail wood every 16, grain along the rail.
+// Cloth repeats every 10 units; the wood (kWoodScale) runs its grain along the rail.
 constexpr float kClothScale = 1.0f / 10.0f;
-constexpr float kWoodScale = 1.0f / 16.0f;
 
 Vec2 ClothAt(const vec3& p)
 {

@@ -2,25 +2,13 @@
 #include "tools/assetview/PreviewScene.h"
 
 #include "app/Game.h"
-#include "app/SceneLight.h"
 #include "physics/SceneSync.h"
 #include "scene/Ball.h"
 #include "scene/Cue.h"
 
-#include <GL/gl.h>
-
 #include <vector>
 
 namespace {
-
-// CGame::Draw without the overlays.
-void DrawScene()
-{
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    SetSceneLight(Game.lighting);
-    Game.objects.DrawAll();
-    Game.scenery.DrawAll();
-}
 
 // A ball's place before the line-up moved it.
 struct BallPose {
@@ -50,7 +38,7 @@ void LoadPreviewLevel()
     Game.LoadLevel();
     // Every frame of play aims the cue along the camera's heading.
     Game.cue->angle = DegreesPerRadian * Game.camera.angle;
-    DrawScene();
+    Game.DrawScene();
 }
 
 void DrawPreview(const PreviewView& view)
@@ -60,13 +48,13 @@ void DrawPreview(const PreviewView& view)
     Game.camera.look = view.look;
     Game.camera.Update(false);
     if (!view.lineUp) {
-        DrawScene();
+        Game.DrawScene();
         return;
     }
     const std::vector<BallPose> rack = LineUpBalls();
     const int cueState = Game.cue->state;
     Game.cue->state = CueHidden;
-    DrawScene();
+    Game.DrawScene();
     Game.cue->state = cueState;
     for (const BallPose& pose : rack) {
         pose.ball->position = pose.position;

@@ -1,8 +1,12 @@
-// RackBalls: the cue ball and the fifteen-ball rack of the game's one level.
+// RackBalls and RackForShot: the cue ball and the fifteen-ball rack of the game's one level.
 #include "tools/sim/Rack.h"
 
 #include <cstdlib>
 
+#include "app/GameLevel.h"
+#include "physics/Ball.h"
+#include "physics/SceneSync.h"
+#include "physics/World.h"
 #include "scene/Ball.h"
 #include "scene/ObjectList.h"
 
@@ -13,11 +17,19 @@ CBall* RackBalls(CObjectList& objects)
     CBall* cueBall = new CBall(&objects);
     objects.Add(cueBall);
     int number = 1;
-    for (int r = 0; r < 5; ++r) {
-        for (int j = 0; j <= 4 - r; ++j) {
-            const vec3 at(-25.0f + 1.5f * r, -6.0f + 1.5f * r + 3.0f * j, 1.0f);
-            objects.Add(new CBall(&objects, at, number++));
-        }
-    }
+    for (int row = 0; row < RackRows; ++row)
+        for (int j = 0; j < RackRows - row; ++j)
+            objects.Add(new CBall(&objects, RackPosition(row, j), number++));
+    return cueBall;
+}
+
+CBall* RackForShot(CObjectList& objects)
+{
+    Gravity = static_cast<float>(DefaultGravity);
+    Viscosity = static_cast<float>(DefaultViscosity);
+    for (Ball& b : ball)
+        b = Ball{};
+    CBall* cueBall = RackBalls(objects);
+    GetBallsCoords(&objects); // as the level load does
     return cueBall;
 }

@@ -5,6 +5,10 @@
 #include <cmath>
 #include <cstring>
 
+#include "app/GameLevel.h"
+#include "physics/SceneSync.h"
+#include "physics/Simulation.h"
+
 namespace {
 
 const char* const CueBallName = "cue ball";
@@ -51,14 +55,13 @@ void SvgTable(FILE* f)
 {
     fprintf(f, "<rect x=\"0\" y=\"0\" width=\"%.1f\" height=\"%.1f\" fill=\"#5a3a1e\"/>\n",
             2 * HalfX * Scale, 2 * HalfY * Scale);
+    // The bed within the physics' cushion planes.
     fprintf(f, "<rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"%.1f\" fill=\"#0b6b3a\"/>\n",
-            Px(-1.45), Py(0.95), 2.90 * Scale, 1.90 * Scale);
+            Px(-CushionX), Py(CushionY), 2 * CushionX * Scale, 2 * CushionY * Scale);
     // The pockets the scene draws (they take no part in the physics).
-    const double pockets[6][2] = {{1.5, -1.0}, {0.0, -1.0}, {-1.5, -1.0},
-                                  {-1.5, 1.0}, {0.0, 1.0},  {1.5, 1.0}};
-    for (const auto& p : pockets)
-        fprintf(f, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\" fill=\"#000000\"/>\n", Px(p[0]),
-                Py(p[1]), 0.07 * Scale);
+    for (const vec3& p : PocketPositions)
+        fprintf(f, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\" fill=\"#000000\"/>\n",
+                Px(p.x / SceneUnitsPerMetre), Py(p.y / SceneUnitsPerMetre), 0.07 * Scale);
 }
 
 // One path per ball, thinned to points at least 2 mm apart.

@@ -5,21 +5,16 @@
 
 #include "app/Game.h"
 #include "physics/Ball.h"
-#include "physics/SceneSync.h"
 #include "physics/Simulation.h"
-#include "physics/World.h"
 #include "scene/Ball.h"
 #include "tools/sim/Rack.h"
-
-// Cushion planes, m: a centre beyond one has left the table.
-static const float CushionX = 1.45f;
-static const float CushionY = 0.95f;
 
 static bool Finite(const vec3& v)
 {
     return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
 }
 
+// A centre beyond a cushion plane, or under the bed, has left the table.
 static bool OffTable(const vec3& p)
 {
     return std::fabs(p.x) > CushionX || std::fabs(p.y) > CushionY || p.z < 0.0f;
@@ -59,12 +54,7 @@ static bool Inspect(ShotResult& result, int frame)
 
 ShotResult RunShot(const ShotSettings& settings)
 {
-    Gravity = 9.81f;
-    Viscosity = 1.85e-05f;
-    for (Ball& b : ball)
-        b = Ball{};
-    CBall* cueBall = RackBalls(Game.objects);
-    GetBallsCoords(&Game.objects); // as the level load does
+    CBall* cueBall = RackForShot(Game.objects);
 
     ShotResult result;
     int k = 0;
