@@ -12,8 +12,8 @@
 #include "scene/Room.h"
 #include "scene/Table.h"
 
-// Every picture the scene asks for, in the cache's order; "cue.bmp" is loaded
-// though nothing asks for it by that name.
+// The pictures loaded before any object, in the cache's order: the room's, the
+// balls' and the cue's (which the cue model's materials name again).
 static const char* const RoomPictures[] = {"wall.bmp", "floor.bmp", "ceil.bmp"};
 static const int BallPictureCount = 16; // ball_0 (the cue ball) to ball_15
 
