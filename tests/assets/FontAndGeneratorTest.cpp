@@ -6,6 +6,7 @@
 #include "tools/assetgen/AssetCatalogue.h"
 #include "tools/assetgen/GlyphRaster.h"
 
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
