@@ -19,11 +19,9 @@ ShotFacts ReadShot(const ShotEvents& events, BallSet onTable)
         else if (Has(onTable, pot.ball))
             facts.potted = BallSet(facts.potted | BallBit(pot.ball));
     }
-    // Without a first contact nothing counts as "after" it, whatever the record says.
-    if (facts.firstContact >= 1)
-        for (int ball : events.cushionsAfterContact)
-            if (KnownBall(ball, onTable))
-                facts.cushionAfterContact = true;
+    for (int ball : events.cushionsAfterContact)
+        if (KnownBall(ball, onTable))
+            facts.cushionAfterContact = true;
     BallSet cushioned = 0;
     for (int ball : events.cushionsAtAll)
         if (Has(onTable, ball))

@@ -37,7 +37,7 @@ TEST(EightBallBreak, VerdictsFollowTheBreakRule)
 TEST(EightBallBreak, IllegalBreakReRacksForTheOtherSide)
 {
     CRules rules(G);
-    const ShotResult r = rules.Judge(Shot::Hit(1).Cushions({0, 2, 3}).e);
+    const ShotResult r = rules.Judge(Shot::Hit(1).Cushions({0, 2, 3, 4}).e); // three object balls
     EXPECT_TRUE(r.wasBreak);
     EXPECT_FALSE(r.legalBreak);
     EXPECT_TRUE(r.reRack);
