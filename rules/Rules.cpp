@@ -22,6 +22,16 @@ CRules::CRules(GameKind game)
     StartRack(state, 0);
 }
 
+CRules::CRules(const RackState& saved) : state(saved)
+{
+    const bool nine = state.game == GameKind::NineBall;
+    state.game = nine ? GameKind::NineBall : GameKind::EightBall;
+    state.onTable = BallSet(state.onTable & BallsUpTo(nine ? 9 : 15));
+    state.turn = IsSide(state.turn) ? state.turn : 0;
+    if (state.over && !IsSide(state.winner))
+        state.winner = 0;
+}
+
 void CRules::NewRack(int breaker) { StartRack(state, breaker); }
 
 ShotResult CRules::Judge(const ShotEvents& events)

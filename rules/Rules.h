@@ -18,8 +18,10 @@
 class CRules {
 public:
     explicit CRules(GameKind game = GameKind::EightBall);
-    // Resumes a rack from a state taken with State() (a saved game, a test position).
-    explicit CRules(const RackState& saved) : state(saved) {}
+    // Resumes a rack from a state taken with State() (a saved game, a test
+    // position). A side outside 0 and 1 becomes 0, and balls outside the
+    // game's rack are taken off, so that no later call indexes out of range.
+    explicit CRules(const RackState& saved);
 
     // Every ball of the game on the table, groups open, `breaker` to break.
     void NewRack(int breaker);
@@ -32,8 +34,10 @@ public:
 
     GameKind Game() const { return state.game; }
     int Turn() const { return state.turn; }
+    // The next shot is the opening break: the game places the cue ball for a
+    // break as usual; BallInHand() stays false for it.
     bool BreakPending() const { return state.breakPending; }
-    // The side to play places the cue ball anywhere (it was fouled).
+    // The side to play places the cue ball anywhere on the table (it was fouled).
     bool BallInHand() const { return state.ballInHand; }
     bool RackOver() const { return state.over; }
     int Winner() const { return state.winner; } // -1 while the rack is on

@@ -69,4 +69,15 @@ TEST(RulesFaultyRecords, BallsNotOnTheTableAreIgnored)
     EXPECT_EQ(rules.Judge(bogus).foul, Foul::NoBallHit);
 }
 
+TEST(RulesFaultyRecords, SavedStateOutOfRangeIsBroughtBackIntoTheRack)
+{
+    RackState saved = Position(GameKind::NineBall, BallsUpTo(15));
+    saved.turn = 7;
+    CRules rules(saved);
+    EXPECT_EQ(rules.Turn(), 0);
+    EXPECT_EQ(rules.BallsOnTable(), BallsUpTo(9));
+    EXPECT_TRUE(rules.Judge(Shot::Miss().e).turnPasses);
+    EXPECT_EQ(rules.Turn(), 1);
+}
+
 } // namespace
