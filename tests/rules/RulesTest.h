@@ -1,4 +1,4 @@
-// Test support for the rules: shots built from what the physics would report, rack positions, and verdict checks.
+// Test support for the rules: shots as the physics reports them, rack positions, and the verdict check.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,48 +7,33 @@
 
 #include "rules/Rules.h"
 
-// A shot as the physics reports it. Hit(b) is the usual shot: the cue ball
-// touches b first and then reaches a cushion; Miss() touches nothing.
+// Touch(b): the cue ball touches b first and nothing reaches a cushion after;
+// Hit(b) adds the cue ball at a cushion; Miss() touches no ball at all.
 struct Shot {
     ShotEvents e;
 
-    static Shot Hit(int first)
-    {
-        Shot s;
-        s.e.firstContact = first;
-        return s.Cushion(0);
-    }
-    static Shot HitNoCushion(int first)
+    static Shot Touch(int first)
     {
         Shot s;
         s.e.firstContact = first;
         return s;
     }
-    static Shot Miss()
-    {
-        Shot s;
-        s.e.cushionsAtAll.push_back(0);
-        return s;
-    }
-    // A ball that reached a cushion after the first contact.
-    Shot& Cushion(int ball)
-    {
-        e.cushionsAfterContact.push_back(ball);
-        e.cushionsAtAll.push_back(ball);
-        return *this;
-    }
+    static Shot Hit(int first) { return Touch(first).Cushions({0}); }
+    static Shot Miss() { return Touch(-1); }
     Shot& Cushions(std::initializer_list<int> balls)
     {
-        for (int b : balls)
-            Cushion(b);
+        for (int b : balls) {
+            e.cushionsAfterContact.push_back(b);
+            e.cushionsAtAll.push_back(b);
+        }
         return *this;
     }
-    Shot& Pot(int ball, int pocket = 0)
+    Shot& Pot(int ball)
     {
-        e.potted.push_back({ball, pocket});
+        e.potted.push_back({ball, 0});
         return *this;
     }
-    Shot& Scratch() { return Pot(0, 5); }
+    Shot& Scratch() { return Pot(0); }
 };
 
 inline BallSet Set(std::initializer_list<int> balls)
@@ -59,7 +44,7 @@ inline BallSet Set(std::initializer_list<int> balls)
     return s;
 }
 
-// Side 0 to play after the break, `onTable` left, groups as given for side 0.
+// Side 0 to play after the break with `onTable` left and `side0`'s group.
 inline RackState Position(GameKind game, BallSet onTable, Group side0 = Group::Open)
 {
     RackState s;
@@ -67,17 +52,11 @@ inline RackState Position(GameKind game, BallSet onTable, Group side0 = Group::O
     s.onTable = onTable;
     s.breakPending = false;
     s.group[0] = side0;
-    s.group[1] = side0 == Group::Solids   ? Group::Stripes
-                 : side0 == Group::Stripes ? Group::Solids
-                                           : Group::Open;
+    s.group[1] = side0 == Group::Open ? side0 : side0 == Group::Solids ? Group::Stripes : Group::Solids;
     return s;
 }
 
-inline RackState Break(GameKind game)
-{
-    CRules r(game);
-    return r.State();
-}
+inline RackState Break(GameKind game) { return CRules(game).State(); }
 
 // What a scenario expects; winner -1 while the rack goes on.
 struct Verdict {
@@ -85,6 +64,7 @@ struct Verdict {
     Foul foul;
     Group groupAssigned = Group::Open;
     int winner = -1;
+    BallSet respot = 0;
 };
 
 struct Scenario {
@@ -94,28 +74,27 @@ struct Scenario {
     Verdict expect;
 };
 
-// Judges the scenario's shot from its position and checks the verdict: the
-// turn, the foul with ball in hand exactly on a foul that leaves the rack on,
-// the group decided and the winner.
-inline ShotResult ExpectVerdict(const Scenario& sc)
+// Judges each scenario's shot from its position. Re-spotted balls must be back
+// on the table; ball in hand must follow a foul exactly, and the HUD line must
+// name it, whenever the rack goes on.
+inline void ExpectVerdicts(std::initializer_list<Scenario> scenarios)
 {
-    SCOPED_TRACE(sc.name);
-    CRules rules(sc.before);
-    const ShotResult r = rules.Judge(sc.shot.e);
-    const bool over = sc.expect.winner >= 0;
-    EXPECT_EQ(r.rackOver, over);
-    EXPECT_EQ(rules.RackOver(), over);
-    EXPECT_EQ(r.winner, sc.expect.winner);
-    EXPECT_EQ(r.foul, sc.expect.foul) << r.text;
-    if (!over) {
-        EXPECT_EQ(r.turnPasses, sc.expect.passes);
-        EXPECT_EQ(rules.Turn(), sc.expect.passes ? 1 : 0);
-        EXPECT_EQ(r.ballInHand, r.IsFoul());
-        EXPECT_EQ(rules.BallInHand(), r.IsFoul());
+    for (const Scenario& sc : scenarios) {
+        SCOPED_TRACE(sc.name);
+        CRules rules(sc.before);
+        const ShotResult r = rules.Judge(sc.shot.e);
+        EXPECT_EQ(r.foul, sc.expect.foul) << r.text;
+        EXPECT_EQ(r.groupAssigned, sc.expect.groupAssigned);
+        EXPECT_EQ(r.respot, sc.expect.respot);
+        EXPECT_EQ(rules.BallsOnTable() & r.respot, r.respot) << "re-spotted balls are on the table";
+        EXPECT_EQ(r.winner, sc.expect.winner);
+        EXPECT_EQ(rules.RackOver(), sc.expect.winner >= 0);
+        if (sc.expect.winner < 0) {
+            EXPECT_EQ(rules.Turn(), sc.expect.passes ? 1 : 0);
+            EXPECT_EQ(rules.BallInHand(), r.IsFoul());
+            if (r.IsFoul()) {
+                EXPECT_STREQ(r.text, FoulText(r.foul));
+            }
+        }
     }
-    EXPECT_EQ(r.groupAssigned, sc.expect.groupAssigned);
-    if (r.IsFoul() && !over) {
-        EXPECT_STREQ(r.text, FoulText(r.foul));
-    }
-    return r;
 }
