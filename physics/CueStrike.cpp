@@ -17,6 +17,13 @@ StrikePoint ClampStrikePoint(StrikePoint p)
     return p;
 }
 
+StrikePoint NudgeStrikePoint(StrikePoint p, int side, int top)
+{
+    p.side += StrikePointStep * static_cast<float>(side);
+    p.top += StrikePointStep * static_cast<float>(top);
+    return ClampStrikePoint(p);
+}
+
 vec3 StrikeSpin(vec3 velocity, StrikePoint p)
 {
     const vec3 v(velocity.x, velocity.y, 0.0f);

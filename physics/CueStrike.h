@@ -14,6 +14,14 @@ struct StrikePoint {
 // Farthest a tip can land from the centre of the face without miscueing, ball radii.
 constexpr float MaxStrikeOffset = 0.5f;
 
+// How far one press of a spin key moves the strike point, ball radii: five
+// presses reach the limit from the centre.
+constexpr float StrikePointStep = 0.1f;
+
+// `p` moved by `side` and `top` steps of StrikePointStep, then clamped: what
+// the spin keys do while aiming.
+StrikePoint NudgeStrikePoint(StrikePoint p, int side, int top);
+
 // `p` pulled back along its own direction onto the disc of radius
 // MaxStrikeOffset; a component that is not finite counts as 0.
 StrikePoint ClampStrikePoint(StrikePoint p);

@@ -55,6 +55,14 @@ TEST(CueStrikeSpin, StrikePointsPastTheMiscueLimitAreClampedAlongTheirRay)
     const StrikePoint bad = ClampStrikePoint({NAN, INFINITY});
     EXPECT_EQ(bad.side, 0.0f);
     EXPECT_EQ(bad.top, 0.0f);
+    // Five presses from the centre reach the limit; more stay on it.
+    StrikePoint keyed;
+    for (int k = 0; k < 5; ++k)
+        keyed = NudgeStrikePoint(keyed, 0, -1);
+    EXPECT_NEAR(keyed.top, -0.5f, 1e-6);
+    keyed = NudgeStrikePoint(keyed, 3, -1);
+    EXPECT_NEAR(std::hypot(keyed.side, keyed.top), MaxStrikeOffset, 1e-6);
+    EXPECT_GT(keyed.side, 0.0f);
     // The spin of an out-of-range point is the spin of its clamped point.
     const vec3 v(1.0f, 1.0f, 0.0f);
     const vec3 a = StrikeSpin(v, {0.0f, -9.0f});
