@@ -6,7 +6,9 @@
 
 namespace {
 
-// The free table's controls, as the README gives them.
+// The free table's controls, as the README gives them. Plain ASCII: the
+// overlay font has character codes 0 to 127 only (the README's minus sign is
+// a hyphen here).
 const HelpLine FreeTableShot[] = {
     {"Mouse, no button", "turn the camera around the cue ball's starting place (orbit mode)"},
     {"Right button held, mouse up/down", "zoom in and out"},
@@ -17,7 +19,7 @@ const HelpLine FreeTableShot[] = {
 const HelpLine FreeTableKeys[] = {
     {"A", "show or hide the credits text"},
     {"L", "lighting on or off"},
-    {"Arrow keys, keypad + and −", "free camera only (CameraMode=1): move, turn, climb and sink"},
+    {"Arrow keys, keypad + and -", "free camera only (CameraMode=1): move, turn, climb and sink"},
 };
 
 // The play modes' shot: the camera orbits the cue ball, aims can be called
@@ -65,15 +67,6 @@ bool PlayMode(int mode)
     return mode >= 1 && mode <= 3;
 }
 
-// Characters on screen: the minus sign and other UTF-8 sequences count once.
-size_t Glyphs(const char* s)
-{
-    size_t n = 0;
-    for (; *s; ++s)
-        n += (static_cast<unsigned char>(*s) & 0xC0) != 0x80;
-    return n;
-}
-
 } // namespace
 
 std::vector<HelpLine> HelpLines(int mode)
@@ -109,12 +102,12 @@ std::vector<std::string> HelpText(int mode)
     const std::vector<HelpLine> lines = HelpLines(mode);
     size_t column = 0;
     for (const HelpLine& l : lines)
-        column = std::max(column, Glyphs(l.keys));
+        column = std::max(column, std::strlen(l.keys));
     std::vector<std::string> text;
     text.push_back(std::string(HelpTitle(mode)) + ": controls (F1 hides this)");
     for (const HelpLine& l : lines) {
         std::string line = l.keys;
-        line.append(column + 2 - Glyphs(l.keys), ' ');
+        line.append(column + 2 - std::strlen(l.keys), ' ');
         line += l.effect;
         text.push_back(line);
     }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-// One control: the input, and what it does. Static strings, never freed.
+// One control: the input, and what it does. Static ASCII strings, never freed.
 struct HelpLine {
     const char* keys;
     const char* effect;

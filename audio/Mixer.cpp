@@ -16,7 +16,7 @@ struct Loudness {
 };
 
 const Loudness loudness[SoundKindCount] = {
-    {4.0f, 0.02f, 0.0f},  // ball on ball: a hard break shot meets the rack at about 7 m/s
+    {4.0f, 0.02f, 0.0f},  // ball on ball: a firm shot; a full break (7.5 m/s) is no louder
     {3.0f, 0.02f, 0.0f},  // ball on cushion
     {2.0f, 0.0f, 0.3f},   // into a pocket: gravity drops it whatever its speed
     {7.5f, 0.0f, 0.1f},   // the cue: the hardest shot is 7.5 m/s

@@ -12,9 +12,14 @@
 
 namespace {
 
-std::string WithoutBackticks(std::string s)
+// A README cell as the overlay shows it: no code quotes, and the minus sign
+// (U+2212) as a hyphen, since the overlay font is ASCII only.
+std::string AsOverlayText(std::string s)
 {
     s.erase(std::remove(s.begin(), s.end(), '`'), s.end());
+    const std::string minus = "\xE2\x88\x92";
+    for (size_t at; (at = s.find(minus)) != std::string::npos;)
+        s.replace(at, minus.size(), "-");
     return s;
 }
 
@@ -38,8 +43,8 @@ std::vector<std::pair<std::string, std::string>> ReadmeControls()
         if (!inSection || line.rfind("| ", 0) != 0 || line.rfind("| Input", 0) == 0)
             continue;
         const size_t bar = line.find(" | ");
-        rows.emplace_back(WithoutBackticks(Trim(line.substr(2, bar - 2))),
-                          WithoutBackticks(Trim(line.substr(bar + 3, line.size() - bar - 5))));
+        rows.emplace_back(AsOverlayText(Trim(line.substr(2, bar - 2))),
+                          AsOverlayText(Trim(line.substr(bar + 3, line.size() - bar - 5))));
     }
     return rows;
 }
@@ -100,25 +105,22 @@ TEST(HelpText, PlayModesAddTheirKeysEachOnceAndRulesModesGiveBallInHandAfterAFou
     EXPECT_NE(HelpText(2)[0], HelpText(3)[0]); // titled by mode
 }
 
-TEST(HelpText, EveryLineFitsTheOverlayAndTheEffectsLineUp)
+TEST(HelpText, EveryLineIsAsciiFitsTheOverlayAndTheEffectsLineUp)
 {
     for (int mode = 0; mode <= 3; ++mode) {
         const std::vector<std::string> text = HelpText(mode);
         const std::vector<HelpLine> lines = HelpLines(mode);
         ASSERT_EQ(text.size(), lines.size() + 1);
+        for (const std::string& t : text) {
+            for (unsigned char c : t)
+                ASSERT_TRUE(c >= 32 && c < 127) << "not printable ASCII: " << t;
+            EXPECT_LE(t.size(), static_cast<size_t>(HelpTextWidth)) << t;
+        }
         size_t column = std::string::npos;
         for (size_t i = 0; i < lines.size(); ++i) {
             const std::string& t = text[i + 1];
-            size_t glyphs = 0;
-            for (unsigned char c : t)
-                glyphs += (c & 0xC0) != 0x80;
-            EXPECT_LE(glyphs, static_cast<size_t>(HelpTextWidth)) << t;
-            // Where the effect starts, counted in glyphs.
-            const size_t at = t.rfind(lines[i].effect);
-            ASSERT_NE(at, std::string::npos) << t;
-            size_t col = 0;
-            for (size_t k = 0; k < at; ++k)
-                col += (static_cast<unsigned char>(t[k]) & 0xC0) != 0x80;
+            const size_t col = t.rfind(lines[i].effect);
+            ASSERT_NE(col, std::string::npos) << t;
             if (column == std::string::npos)
                 column = col;
             EXPECT_EQ(col, column) << t;
