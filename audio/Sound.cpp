@@ -10,11 +10,6 @@
 // SDL 1.2 has one audio device per process: the CSound that has it.
 static CSound* deviceOwner = nullptr;
 
-// Samples per callback: 1024 at 22050 Hz is 46 ms, short enough for a knock
-// to follow its contact within about three frames at 60 fps, long enough
-// that a busy frame does not starve the device.
-static const Uint16 BufferSamples = 1024;
-
 CSound::~CSound()
 {
     Close();
@@ -95,7 +90,7 @@ bool CSound::Open(float volume, int rate)
     want.freq = bank->Get(SoundKind::BallBall).rate;
     want.format = AUDIO_S16SYS;
     want.channels = 1;
-    want.samples = BufferSamples;
+    want.samples = SoundBufferSamples;
     want.callback = Fill;
     want.userdata = this;
     if (!OpenDevice(want)) {

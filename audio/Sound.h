@@ -9,6 +9,10 @@
 
 // Samples per second the device is asked for; SDL converts to the hardware's.
 constexpr int DefaultSoundRate = 22050;
+// Samples per callback: 512 at 22050 Hz is 23 ms, so a knock follows its
+// contact within about a frame and a half at 60 fps; the audio thread, not
+// the frame loop, has to keep up with it.
+constexpr int SoundBufferSamples = 512;
 
 // Owns the sounds, the mixer and SDL 1.2's single audio device. Without a
 // device (none present, as under Xvfb or in CI, or SDL's audio failing) the

@@ -18,13 +18,13 @@ void BM_SynthesiseBank(benchmark::State& state)
 }
 BENCHMARK(BM_SynthesiseBank)->Unit(benchmark::kMillisecond);
 
-// One 1024-sample callback (46 ms of sound) with `voices` sounding: the
+// One device callback (SoundBufferSamples, 23 ms of sound) with `voices` sounding: the
 // longest sound is restarted whenever the mix frees it, so none runs dry.
 void BM_MixCallback(benchmark::State& state)
 {
     const SoundBank bank(DefaultSoundRate);
     CMixer mixer(bank);
-    std::vector<int16_t> out(1024);
+    std::vector<int16_t> out(SoundBufferSamples);
     const int voices = static_cast<int>(state.range(0));
     for (auto _ : state) {
         while (mixer.ActiveVoices() < voices)
