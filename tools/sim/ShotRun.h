@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include "physics/CueStrike.h"
 #include "physics/Vec3.h"
 
 constexpr int SimBalls = 16;
@@ -16,6 +17,8 @@ struct ShotSettings {
     float strength = 150.0f;  // scene units per second, 20 to 150 in the game
     double maxSeconds = 120.0; // simulated time limit
     bool record = false;      // keep every frame's positions in `track`
+    bool spin = false;        // strike off centre at `strike`; without it the ball gets no spin
+    StrikePoint strike;       // ball radii, clamped by the strike
 };
 
 // Entry k of the arrays is physics ball k + 1, that is the (k + 1)-th scene list entry.
