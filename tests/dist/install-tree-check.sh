@@ -4,12 +4,14 @@
 # renders without a warning and the icons are PNGs of their folder's size.
 # usage: install-tree-check.sh BUILD_DIR
 set -eu
+# shellcheck source=tests/dist/keeping-manifest.sh
+. "$(dirname "$0")/keeping-manifest.sh"
 build=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 root=$work/root
 prefix=/opt/baizeline-test
-DESTDIR=$root cmake --install "$build" --prefix "$prefix" > "$work/install.log"
+keeping_manifest "$build" env DESTDIR="$root" cmake --install "$build" --prefix "$prefix" > "$work/install.log"
 p=$root$prefix
 
 failed=0

@@ -14,6 +14,8 @@
 # and nothing is ever written below the install prefix.
 # usage: installed-launcher-run.sh BUILD_DIR
 set -eu
+# shellcheck source=tests/dist/keeping-manifest.sh
+. "$(dirname "$0")/keeping-manifest.sh"
 build=$1
 work=$(mktemp -d)
 game_pid=""
@@ -25,7 +27,7 @@ cleanup() {
 trap cleanup EXIT
 
 root=$work/root
-DESTDIR=$root cmake --install "$build" --prefix /usr/local > "$work/install.log"
+keeping_manifest "$build" env DESTDIR="$root" cmake --install "$build" --prefix /usr/local > "$work/install.log"
 p=$(cd "$root/usr/local" && pwd -P)
 # Read-only for a non-root caller, so that a write below the prefix fails
 # loudly; for root, the time stamp check at the end catches it.

@@ -5,6 +5,8 @@
 # under /usr (same paths, kinds, modes, link targets and bytes).
 # usage: package-check.sh BUILD_DIR SANITIZE
 set -eu
+# shellcheck source=tests/dist/keeping-manifest.sh
+. "$(dirname "$0")/keeping-manifest.sh"
 build=$1
 if [ "$2" = 1 ]; then
     # Not a package anyone would ship: the game would depend on the sanitizer
@@ -15,7 +17,8 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/pkg" > "$work/cpack.log" 2>&1; then
+if ! keeping_manifest "$build" cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/pkg" \
+    > "$work/cpack.log" 2>&1; then
     cat "$work/cpack.log"
     exit 1
 fi
@@ -47,7 +50,8 @@ for soname in $(readelf -d "$game" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
 done
 
 # The package's tree against the install's.
-DESTDIR=$work/installed cmake --install "$build" --prefix /usr --strip > "$work/install.log"
+keeping_manifest "$build" env DESTDIR="$work/installed" cmake --install "$build" --prefix /usr --strip \
+    > "$work/install.log"
 dpkg-deb -x "$deb" "$work/unpacked"
 describe() { # the tree under $1: one line per entry, then the files' sums
     (
