@@ -1,5 +1,5 @@
 // The game's icon: a round ball on a clear square, seen the right way round,
-// and the generator's --icon option that writes it as RGBA PNGs.
+// written as an RGBA PNG. (The installed sizes are checked by the install test.)
 #include <gtest/gtest.h>
 
 #include "tests/support/ChildProcess.h"
@@ -11,7 +11,6 @@
 #include <cmath>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -90,31 +89,6 @@ TEST(PngFile, RgbaKeepsEachPixelsCoverageAndRefusesAPlaneOfAnotherSize)
     EXPECT_NE(text.find("0,0: (255,0,0,0)"), std::string::npos) << text;
     EXPECT_NE(text.find("1,0: (0,0,255,200)"), std::string::npos) << text;
     EXPECT_THROW(EncodePng(image, {255}), std::invalid_argument);
-}
-
-int RunGenerator(std::vector<std::string> args, const std::string& dir)
-{
-    args.insert(args.begin(), ASSETGEN_BINARY);
-    return RunToEnd(args, dir, 120.0);
-}
-
-TEST(AssetGenerator, DrawsTheIconAtEachSizeAskedTheSameEveryRunAndRefusesOtherSizes)
-{
-    CTempDir dir;
-    ASSERT_EQ(RunGenerator({"--font", BAIZELINE_FONT_SOURCE, "--icon", "16", dir.Path() + "/16.png",
-                            "--icon", "48", dir.Path() + "/48.png"}, dir.Path()), 0)
-        << ReadFile(dir.Path() + "/err.txt");
-    EXPECT_EQ(RunCommand("file -b " + dir.Path() + "/16.png"),
-              "PNG image data, 16 x 16, 8-bit/color RGBA, non-interlaced");
-    EXPECT_EQ(RunCommand("file -b " + dir.Path() + "/48.png"),
-              "PNG image data, 48 x 48, 8-bit/color RGBA, non-interlaced");
-    ASSERT_EQ(RunGenerator({"--font", BAIZELINE_FONT_SOURCE, "--icon", "48", dir.Path() + "/again.png"},
-                           dir.Path()), 0);
-    EXPECT_TRUE(ReadFile(dir.Path() + "/48.png") == ReadFile(dir.Path() + "/again.png"));
-    for (const char* bad : {"8", "2048", "48px", ""})
-        EXPECT_EQ(RunGenerator({"--font", BAIZELINE_FONT_SOURCE, "--icon", bad, dir.Path() + "/x.png"},
-                               dir.Path()), 2) << "size '" << bad << "'";
-    EXPECT_EQ(RunGenerator({"--font", BAIZELINE_FONT_SOURCE, "--icon", "48"}, dir.Path()), 2);
 }
 
 } // namespace
