@@ -4,6 +4,8 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 CTEST_FLAGS ?=
+# make install: where the game goes (DESTDIR, when given, is put in front of it).
+PREFIX ?= /usr/local
 
 # -noreset: Xvfb otherwise resets when its last client leaves, and a client
 # connecting during the reset is refused (seen as flaky "Couldn't open X11 display").
@@ -28,7 +30,7 @@ FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?= ini bmp model font
 
-.PHONY: all deps configure build play test sanitize fuzz memcheck clean
+.PHONY: all deps configure build play install package test sanitize fuzz memcheck clean
 
 all: build
 
@@ -43,6 +45,14 @@ build: configure
 
 play: build
 	cd $(BUILD_DIR)/run && ../baizeline
+
+# The launcher, the game, its data, menu entry, icon and manual page under PREFIX.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+# The Debian package, $(BUILD_DIR)/baizeline_<version>_<arch>.deb (installs into /usr).
+package: build
+	cmake --build $(BUILD_DIR) --target package
 
 test: build
 	cd $(BUILD_DIR) && $(WITH_DISPLAY) ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)

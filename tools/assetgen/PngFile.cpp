@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <stdexcept>
 
 namespace {
 
@@ -66,29 +67,56 @@ std::vector<uint8_t> StoredZlib(const std::vector<uint8_t>& raw)
     return z;
 }
 
-} // namespace
-
-std::vector<uint8_t> EncodePng(const Image& image)
+// RGB (colour type 2) without `alpha`, RGBA (colour type 6) with it.
+std::vector<uint8_t> Encode(const Image& image, const std::vector<uint8_t>* alpha)
 {
+    const int channels = alpha ? 4 : 3;
     std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<uint8_t> header;
     PutBigU32(header, static_cast<uint32_t>(image.width));
     PutBigU32(header, static_cast<uint32_t>(image.height));
-    header.insert(header.end(), {8, 2, 0, 0, 0}); // 8-bit RGB, no interlace
+    const uint8_t colourType = alpha ? 6 : 2;
+    header.insert(header.end(), {8, colourType, 0, 0, 0}); // 8 bits a channel, no interlace
     PutChunk(out, "IHDR", header);
     std::vector<uint8_t> raw;
-    raw.reserve(static_cast<size_t>(image.height) * (image.width * 3 + 1));
+    raw.reserve(static_cast<size_t>(image.height) * (image.width * channels + 1));
     for (int y = 0; y < image.height; ++y) {
         raw.push_back(0); // filter: none
         auto row = image.rgb.begin() + static_cast<long>(y) * image.width * 3;
-        raw.insert(raw.end(), row, row + image.width * 3);
+        if (!alpha) {
+            raw.insert(raw.end(), row, row + image.width * 3);
+            continue;
+        }
+        for (int x = 0; x < image.width; ++x) {
+            raw.insert(raw.end(), row + x * 3, row + x * 3 + 3);
+            raw.push_back((*alpha)[static_cast<size_t>(y) * image.width + x]);
+        }
     }
     PutChunk(out, "IDAT", StoredZlib(raw));
     PutChunk(out, "IEND", {});
     return out;
 }
 
+} // namespace
+
+std::vector<uint8_t> EncodePng(const Image& image)
+{
+    return Encode(image, nullptr);
+}
+
+std::vector<uint8_t> EncodePng(const Image& image, const std::vector<uint8_t>& alpha)
+{
+    if (alpha.size() != static_cast<size_t>(image.width) * image.height)
+        throw std::invalid_argument("PNG alpha plane does not match the picture's size");
+    return Encode(image, &alpha);
+}
+
 void WritePng(const std::string& path, const Image& image)
 {
     WriteFileBytes(path, EncodePng(image));
+}
+
+void WritePng(const std::string& path, const Image& image, const std::vector<uint8_t>& alpha)
+{
+    WriteFileBytes(path, EncodePng(image, alpha));
 }

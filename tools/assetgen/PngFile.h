@@ -1,4 +1,4 @@
-// Writes pictures as PNG files for people to look at (contact sheets, renders).
+// Writes pictures as PNG files for people to look at (contact sheets, renders, icons).
 #pragma once
 
 #include "tools/assetgen/Image.h"
@@ -13,3 +13,8 @@ std::vector<uint8_t> EncodePng(const Image& image);
 
 // Writes EncodePng(image) to `path`; throws std::runtime_error on failure.
 void WritePng(const std::string& path, const Image& image);
+
+// The same as RGBA (for icons): `alpha` holds width * height bytes, 0 clear to
+// 255 opaque, top row first; a plane of another size throws std::invalid_argument.
+std::vector<uint8_t> EncodePng(const Image& image, const std::vector<uint8_t>& alpha);
+void WritePng(const std::string& path, const Image& image, const std::vector<uint8_t>& alpha);
