@@ -2,6 +2,7 @@
 #include "scene/BmpCheck.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 #include "scene/LittleEndian.h"
@@ -47,4 +48,15 @@ bool CheckBmpHeader(const unsigned char* h, size_t size, long fileSize, std::str
         return false;
     }
     return true;
+}
+
+bool FileStartsLikeBmp(const char* path)
+{
+    FILE* f = fopen(path, "rb");
+    if (!f)
+        return false;
+    unsigned char magic[2] = {0, 0};
+    const size_t got = fread(magic, 1, sizeof magic, f);
+    fclose(f);
+    return got == 2 && magic[0] == 'B' && magic[1] == 'M';
 }

@@ -9,3 +9,7 @@
 // length; otherwise false with a short reason in `why`.
 bool CheckBmpHeader(const unsigned char* header, size_t headerSize, long fileSize,
                     std::string& why);
+
+// True when the regular file at `path` starts with a BMP's "BM" signature.
+// Call it on regular files only: reading a pipe would wait for a writer.
+bool FileStartsLikeBmp(const char* path);

@@ -24,7 +24,7 @@ public:
     // the destructor after Free) never deletes a name GL may have handed out again.
     void Free();
 
-    std::string name; // the file name given to Load, unchanged
+    std::string name; // the file name given to Load, unchanged (CTextureList::AddAs renames it)
     GLuint id;        // GL texture name, 0 until loaded
 
 private:
