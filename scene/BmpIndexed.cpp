@@ -88,22 +88,27 @@ bool DecodeIndexedBmp(const unsigned char* file, size_t size, const BmpHeader& h
 {
     Indices indices{h.width, h.height,
                     std::vector<unsigned char>(static_cast<size_t>(h.width) * h.height, 0)};
-    if (h.offset > size) {
-        why = "pixels start past the end of the file";
-        return false;
-    }
-    if (h.compression == BmpRle8 || h.compression == BmpRle4) {
-        if (!ReadRle(file + h.offset, size - h.offset, h.compression == BmpRle4, indices, why))
-            return false;
-    } else {
-        ReadRows(file + h.offset, h, indices); // ReadBmpHeader saw the file hold every row
-    }
-
     // The palette starts where the info header ends, whatever its size (the
     // 108- and 124-byte kinds carry colour-space fields before it). Entries are
     // blue, green, red (and a spare byte, except after OS/2's 12-byte header).
-    const unsigned char* palette = file + 14 + h.infoSize;
     const size_t entry = h.infoSize == 12 ? 3 : 4;
+    if (14 + static_cast<unsigned long long>(h.infoSize) + entry * h.colours > size) {
+        why = "file is shorter than its palette";
+        return false;
+    }
+    const unsigned char* palette = file + 14 + h.infoSize;
+    const bool rle = h.compression == BmpRle8 || h.compression == BmpRle4;
+    const unsigned long long rows =
+        ((static_cast<unsigned long long>(h.width) * h.bits + 31) / 32) * 4 * h.height;
+    if (h.offset > size || (!rle && rows > size - h.offset)) {
+        why = "file is shorter than its pixels";
+        return false;
+    }
+    if (!rle)
+        ReadRows(file + h.offset, h, indices);
+    else if (!ReadRle(file + h.offset, size - h.offset, h.compression == BmpRle4, indices, why))
+        return false;
+
     const size_t rowBytes = (static_cast<size_t>(h.width) * 3 + 3) & ~size_t(3);
     rgb.assign(rowBytes * h.height, 0);
     for (long r = 0; r < h.height; ++r) {

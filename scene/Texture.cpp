@@ -97,8 +97,8 @@ CTexture::~CTexture()
     throw std::runtime_error(message);
 }
 
-// Bytes of the file DecodeIndexedBmp may need: the rows of a plain file; for
-// RLE, what even the least thrifty writer (a run of one for every pixel, an end
+// Bytes of the file DecodeIndexedBmp may need: the palette and the rows of a
+// plain file; for RLE, the palette and what even the least thrifty writer (a run of one for every pixel, an end
 // of line for every row) would have written. What lies beyond is never read.
 static long IndexedBytes(const BmpHeader& h, long fileSize)
 {
@@ -108,6 +108,10 @@ static long IndexedBytes(const BmpHeader& h, long fileSize)
     else
         need = ((static_cast<long long>(h.width) * h.bits + 31) / 32) * 4 * h.height;
     need += h.offset;
+    // The palette may lie after the pixels in a hostile file.
+    const long long palette = 14LL + h.infoSize + (h.infoSize == 12 ? 3LL : 4LL) * h.colours;
+    if (palette > need)
+        need = palette;
     return need < fileSize ? static_cast<long>(need) : fileSize;
 }
 

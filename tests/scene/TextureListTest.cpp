@@ -312,6 +312,16 @@ TEST_F(TextureList, PalettisedPicturesWithLongInfoHeadersShowTheirOwnColours)
     CTexture t(two);
     const std::vector<unsigned char> texels = Texels(t);
     EXPECT_EQ(texels, (std::vector<unsigned char>{40, 50, 60, 10, 20, 30, 0, 0, 0}));
+
+    // Pixels said to start inside the palette, which then reaches past them:
+    // read from the file as it is, never beyond it (the sanitizer build checks).
+    std::string overlap = HandMadeBmp(40, 3, 1, 8, 0, 0, std::vector<unsigned char>(1024, 7), {});
+    overlap[10] = 54;
+    overlap[11] = 0;
+    const std::string overlapping = dir.Write("overlap.bmp", overlap);
+    int w = 0;
+    CTexture o(overlapping);
+    EXPECT_EQ(Texels(o, &w), (std::vector<unsigned char>{7, 7, 7, 7, 7, 7, 7, 7, 7}));
 }
 
 TEST_F(TextureList, RleCompressedPicturesLoadAndDamagedOrMasklessOnesAreRefusedByName)
