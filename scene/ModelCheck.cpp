@@ -148,11 +148,14 @@ bool CChunkWalker::File()
 {
     if (size < HeaderSize)
         return Fail("%zu bytes is too short for a 3DS file", size);
-    const Chunk main{Word(0), 0, HeaderSize, size};
-    if (main.id != LIB3DS_M3DMAGIC)
-        return Fail("main chunk is 0x%04X, not 0x4D4D", main.id);
-    if (Dword(2) != size)
-        return Fail("main chunk says %u bytes, the file has %zu", Dword(2), size);
+    if (Word(0) != LIB3DS_M3DMAGIC)
+        return Fail("main chunk is 0x%04X, not 0x4D4D", Word(0));
+    // Exporters and transfer tools leave bytes after the main chunk (padding
+    // to a block, say); lib3ds never reads them, so only the chunk's span counts.
+    const uint32_t length = Dword(2);
+    if (length < HeaderSize || length > size)
+        return Fail("main chunk says %u bytes, the file has %zu", length, size);
+    const Chunk main{LIB3DS_M3DMAGIC, 0, HeaderSize, length};
     return Children(main, main.data, [this](const Chunk& c) {
         switch (c.id) {
         case LIB3DS_M3D_VERSION: return Data(c, 4);

@@ -10,8 +10,8 @@ struct Lib3dsFile;
 constexpr size_t MaxModelFileSize = 64u * 1024u * 1024u;
 
 // Walks the chunk tree of a whole 3DS file the way lib3ds 1.3 reads it, before
-// lib3ds sees it. True when the main chunk (0x4D4D) spans exactly `size` bytes,
-// every chunk lib3ds walks is at least 6 bytes and lies inside its parent, and
+// lib3ds sees it. True when the main chunk (0x4D4D) lies inside the `size`
+// bytes (what follows it is never read, by the check or by lib3ds), every chunk lib3ds walks is at least 6 bytes and lies inside its parent, and
 // every count, string and value lib3ds reads is backed by bytes of its chunk.
 // Also refuses what would make lib3ds itself corrupt memory or never return:
 // face indices past the point count, material groups naming faces that do not
@@ -21,7 +21,8 @@ constexpr size_t MaxModelFileSize = 64u * 1024u * 1024u;
 bool Check3dsChunks(const unsigned char* data, size_t size, std::string* why);
 
 // Checks what lib3ds made of a file, before anything draws it: every face's
-// point indices below the point count, texel count 0 or the point count, every
+// point indices below the point count, texel count 0 or at least the point
+// count (a point's coordinates are the texel of the same index), every
 // name lib3ds stores terminated inside its field, and no point where
 // lib3ds_mesh_calculate_normals would overrun its fixed table of 128 normals.
 // False with the problem in `why` (may be null).

@@ -103,7 +103,8 @@ bool CheckMesh(const Lib3dsMesh* mesh, std::string* why)
         return Fail(why, "mesh '" + name + "' has faces but no face list");
     if (mesh->points && !mesh->pointL)
         return Fail(why, "mesh '" + name + "' has points but no point list");
-    if (mesh->texels != 0 && mesh->texels != mesh->points)
+    // Texels beyond the point count are never indexed; fewer would be read past.
+    if (mesh->texels != 0 && mesh->texels < mesh->points)
         return Fail(why, "mesh '" + name + "' has " + std::to_string(mesh->texels) +
                              " texture coordinates for " + std::to_string(mesh->points) + " points");
     for (Lib3dsDword i = 0; i < mesh->faces; ++i) {

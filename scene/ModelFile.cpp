@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "scene/LittleEndian.h"
 #include "scene/ModelCheck.h"
 #include "scene/RegularFile.h"
 
@@ -89,7 +90,8 @@ static Lib3dsFile* Parse(const char* fileName, std::string* why)
     std::vector<unsigned char> bytes;
     if (!ReadWhole(fileName, &bytes, why) || !Check3dsChunks(bytes.data(), bytes.size(), why))
         return nullptr;
-    MemoryStream stream{bytes.data(), long(bytes.size()), 0};
+    // lib3ds sees the main chunk alone: the checked span, not what follows it.
+    MemoryStream stream{bytes.data(), long(Le32(bytes.data() + 2)), 0};
     Lib3dsIo* io = lib3ds_io_new(&stream, StreamError, StreamSeek, StreamTell, StreamRead, StreamWrite);
     Lib3dsFile* file = io ? lib3ds_file_new() : nullptr;
     if (!file) {

@@ -9,6 +9,9 @@
 #include <lib3ds/mesh.h>
 #include <lib3ds/node.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -16,8 +19,10 @@
 #include <string>
 #include <vector>
 
+#include "scene/BmpCheck.h"
 #include "scene/ModelFile.h"
 #include "scene/ModelRules.h"
+#include "scene/RegularFile.h"
 #include "scene/TextureList.h"
 
 namespace {
@@ -170,6 +175,98 @@ void CompileNode(Lib3dsFile* model, CTextureList* textures, Lib3dsNode* node)
     glEndList();
 }
 
+// Pushes a list of sibling nodes so that the first of them is popped first.
+void PushSiblings(std::vector<Lib3dsNode*>* stack, Lib3dsNode* first)
+{
+    const size_t at = stack->size();
+    for (Lib3dsNode* n = first; n; n = n->next)
+        stack->push_back(n);
+    std::reverse(stack->begin() + long(at), stack->end());
+}
+
+bool Exists(const std::string& path)
+{
+    struct stat info;
+    return stat(path.c_str(), &info) == 0;
+}
+
+// Where a model's texture name leads: the name as written (from the working
+// directory), else the same name beside the model file. Empty when neither exists.
+std::string FindTexture(const std::string& modelFile, const std::string& map)
+{
+    if (Exists(map))
+        return map;
+    const size_t slash = modelFile.rfind('/');
+    if (slash == std::string::npos || map[0] == '/')
+        return std::string();
+    const std::string beside = modelFile.substr(0, slash + 1) + map;
+    return Exists(beside) ? beside : std::string();
+}
+
+// Loads a material's texture into `textures` under the name the model gives it.
+void AddModelTexture(const char* modelFile, const std::string& map, CTextureList* textures)
+{
+    const std::string prefix = "Unable to load model '" + std::string(modelFile) + "': ";
+    const std::string path = FindTexture(modelFile, map);
+    if (path.empty())
+        throw std::runtime_error(prefix + "can't find texture '" + map + "'");
+    // Other tools' models name PNG and JPEG pictures; say so rather than
+    // leave the player looking for a file that is there.
+    if (!NotRegularFile(path.c_str()) && !FileStartsLikeBmp(path.c_str()))
+        throw std::runtime_error(prefix + "texture '" + path + "' is there but is not a BMP");
+    try {
+        textures->AddAs(map, path);
+    } catch (const std::exception& e) {
+        throw std::runtime_error(prefix + e.what());
+    }
+}
+
+// A file with meshes but no object node (many exporters write no keyframe
+// section) would draw nothing: give each mesh a node of its own, with no
+// tracks and no parent. Answers whether it made any.
+bool AddNodesForMeshes(Lib3dsFile* model)
+{
+    std::vector<const Lib3dsNode*> pending;
+    for (const Lib3dsNode* n = model->nodes; n; n = n->next)
+        pending.push_back(n);
+    while (!pending.empty()) {
+        const Lib3dsNode* node = pending.back();
+        pending.pop_back();
+        if (node->type == LIB3DS_OBJECT_NODE)
+            return false;
+        for (const Lib3dsNode* c = node->childs; c; c = c->next)
+            pending.push_back(c);
+    }
+    bool made = false;
+    for (Lib3dsMesh* mesh = model->meshes; mesh; mesh = mesh->next) {
+        Lib3dsNode* node = lib3ds_node_new_object();
+        if (!node)
+            throw std::runtime_error("Out of memory making a node for mesh '" +
+                                     FieldText(mesh->name) + "'");
+        memcpy(node->name, mesh->name, sizeof node->name);
+        // No id: lib3ds would otherwise re-parent nodes that name it as parent.
+        node->node_id = LIB3DS_NO_PARENT;
+        node->parent_id = LIB3DS_NO_PARENT;
+        lib3ds_file_insert_node(model, node);
+        made = true;
+    }
+    return made;
+}
+
+// The nodes AddNodesForMeshes made have no tracks to evaluate: each stands
+// where its mesh's matrix puts it, so the mesh's points draw where they are
+// stored (the display list undoes that same matrix).
+void PlaceMadeNodes(Lib3dsFile* model)
+{
+    for (Lib3dsNode* node = model->nodes; node; node = node->next) {
+        Lib3dsMesh* mesh = lib3ds_file_mesh_by_name(model, node->name);
+        if (!mesh || node->type != LIB3DS_OBJECT_NODE)
+            continue;
+        lib3ds_matrix_copy(node->matrix, mesh->matrix);
+        memset(node->data.object.pivot, 0, sizeof node->data.object.pivot);
+    }
+}
+
 } // namespace
 
 bool CObject::Load(const char* fileName, CTextureList* textures)
@@ -188,16 +285,14 @@ bool CObject::Load(const char* fileName, CTextureList* textures)
         const std::string map = FieldText(m->texture1_map.name);
         if (map.empty())
             continue;
-        try {
-            textures->Add(map);
-        } catch (const std::exception&) {
-            throw std::runtime_error(
-                "Unable to load model '" + std::string(fileName) + "': can't find texture '" + map + "'");
-        }
+        AddModelTexture(fileName, map, textures);
         textureList = textures;
     }
     SetUpLights(model);
+    const bool madeNodes = AddNodesForMeshes(model);
     lib3ds_file_eval(model, 0.0f);
+    if (madeNodes)
+        PlaceMadeNodes(model);
     return true;
 }
 
@@ -209,9 +304,17 @@ void CObject::Render()
     ModelToGl();
     glTranslatef(position.x, position.y, position.z);
     try {
-        // Top-level nodes only: children are never visited.
-        for (Lib3dsNode* node = model->nodes; node; node = node->next)
+        // Every node of the tree, each before its children: a mesh may hang
+        // under a camera, a light or a dummy. lib3ds has already folded each
+        // parent's matrix into its children's, so none is nested in GL.
+        std::vector<Lib3dsNode*> pending;
+        PushSiblings(&pending, model->nodes);
+        while (!pending.empty()) {
+            Lib3dsNode* node = pending.back();
+            pending.pop_back();
             RenderNode(node);
+            PushSiblings(&pending, node->childs);
+        }
     } catch (...) {
         glPopMatrix();
         throw;

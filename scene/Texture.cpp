@@ -2,6 +2,7 @@
 #include "scene/Texture.h"
 
 #include "scene/BmpCheck.h"
+#include "scene/BmpIndexed.h"
 #include "scene/RegularFile.h"
 
 #include <SDL.h>
@@ -96,43 +97,79 @@ CTexture::~CTexture()
     throw std::runtime_error(message);
 }
 
-// SDL trusts the sizes in a BMP header (a 60-byte file may claim 30000×30000
-// pixels), so the header is checked before SDL reads the stream.
-static SDL_Surface* ReadBmp(const std::string& fileName)
+// Bytes of the file DecodeIndexedBmp may need: the palette and the rows of a
+// plain file; for RLE, the palette and what even the least thrifty writer (a run of one for every pixel, an end
+// of line for every row) would have written. What lies beyond is never read.
+static long IndexedBytes(const BmpHeader& h, long fileSize)
+{
+    long long need;
+    if (h.compression == BmpRle8 || h.compression == BmpRle4)
+        need = 2LL * h.width * h.height + 2LL * h.height + 2;
+    else
+        need = ((static_cast<long long>(h.width) * h.bits + 31) / 32) * 4 * h.height;
+    need += h.offset;
+    // The palette may lie after the pixels in a hostile file.
+    const long long palette = 14LL + h.infoSize + (h.infoSize == 12 ? 3LL : 4LL) * h.colours;
+    if (palette > need)
+        need = palette;
+    return need < fileSize ? static_cast<long>(need) : fileSize;
+}
+
+// The picture as R,G,B bytes, top row first, rows padded to 4 bytes. SDL
+// trusts the sizes in a BMP header (a 60-byte file may claim 30000×30000
+// pixels), so the header is checked before anything reads the pixels. SDL's
+// reader looks for the palette 40 bytes into the info header, whatever its
+// size, and knows no RLE: pictures of 1 to 8 bits go through our own decoder.
+static void ReadBmp(const std::string& fileName, std::vector<unsigned char>& rgb, int& w, int& h)
 {
     if (NotRegularFile(fileName.c_str()))
         Refuse(fileName, "not a regular file");
     SDL_RWops* stream = SDL_RWFromFile(fileName.c_str(), "rb");
     if (!stream)
         Refuse(fileName, SDL_GetError());
-    unsigned char header[54];
+    unsigned char bytes[BmpHeaderBytes];
     const long fileSize = SDL_RWseek(stream, 0, RW_SEEK_END);
     SDL_RWseek(stream, 0, RW_SEEK_SET);
-    const int got = SDL_RWread(stream, header, 1, sizeof header);
+    const int got = SDL_RWread(stream, bytes, 1, sizeof bytes);
     std::string why;
-    if (fileSize < 0 || got < 0 || !CheckBmpHeader(header, got, fileSize, why)) {
+    BmpHeader header;
+    if (fileSize < 0 || got < 0 || !ReadBmpHeader(bytes, got, fileSize, header, why)) {
         SDL_RWclose(stream);
         Refuse(fileName, why.empty() ? "cannot read the file" : why.c_str());
     }
     SDL_RWseek(stream, 0, RW_SEEK_SET);
+    if (header.bits <= 8) {
+        std::vector<unsigned char> file(static_cast<size_t>(IndexedBytes(header, fileSize)));
+        const bool read = SDL_RWread(stream, file.data(), 1, static_cast<int>(file.size())) ==
+                          static_cast<int>(file.size());
+        SDL_RWclose(stream);
+        if (!read)
+            Refuse(fileName, "cannot read the file");
+        if (!DecodeIndexedBmp(file.data(), file.size(), header, rgb, why))
+            Refuse(fileName, why.c_str());
+        w = static_cast<int>(header.width);
+        h = static_cast<int>(header.height);
+        return;
+    }
     SDL_Surface* surface = SDL_LoadBMP_RW(stream, 1);
     if (!surface)
         Refuse(fileName, SDL_GetError());
-    return surface;
+    // BMPs hold blue first and may be 16/32-bit: GL 1.1 takes none of that as
+    // GL_RGB, so every picture is expanded to R,G,B bytes.
+    const bool sound = ExpandToRgb(surface, rgb);
+    w = surface->w;
+    h = surface->h;
+    SDL_FreeSurface(surface);
+    if (!sound)
+        Refuse(fileName, "unsupported pixel format");
 }
 
 void CTexture::Load(const std::string& fileName)
 {
-    SDL_Surface* file = ReadBmp(fileName);
-    // BMPs hold blue first and may be palettised or 16/32-bit: GL 1.1 takes
-    // none of that as GL_RGB, so every picture is expanded to R,G,B bytes, its
-    // rows padded to 4 bytes as GL's default unpack alignment expects.
+    // Rows padded to 4 bytes, as GL's default unpack alignment expects.
     std::vector<unsigned char> rgb;
-    const bool sound = ExpandToRgb(file, rgb);
-    const int w = file->w, h = file->h;
-    SDL_FreeSurface(file);
-    if (!sound)
-        Refuse(fileName, "unsupported pixel format");
+    int w = 0, h = 0;
+    ReadBmp(fileName, rgb, w, h);
 
     Free(); // a reloaded texture replaces its old GL name rather than leaking it
     glGenTextures(1, &id);

@@ -16,7 +16,8 @@ public:
     CTexture(const CTexture&) = delete;
     CTexture& operator=(const CTexture&) = delete;
 
-    // Reads a BMP of any depth SDL understands into a new texture: linear filters,
+    // Reads a BMP into a new texture: 1, 4 or 8 bits through a palette (plain,
+    // RLE4 or RLE8), 16 or 32 bits plain or with colour masks, 24 bits; linear filters,
     // no mipmaps, repeat wrap, the picture's top row at t = 0. Leaves it bound.
     // Throws std::runtime_error naming the file when it cannot be read.
     void Load(const std::string& fileName);
@@ -24,7 +25,7 @@ public:
     // the destructor after Free) never deletes a name GL may have handed out again.
     void Free();
 
-    std::string name; // the file name given to Load, unchanged
+    std::string name; // the file name given to Load, unchanged (CTextureList::AddAs renames it)
     GLuint id;        // GL texture name, 0 until loaded
 
 private:

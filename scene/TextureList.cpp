@@ -11,8 +11,14 @@ CTextureList::~CTextureList()
 
 void CTextureList::Add(const std::string& fileName)
 {
+    AddAs(fileName, fileName);
+}
+
+void CTextureList::AddAs(const std::string& key, const std::string& fileName)
+{
     std::unique_ptr<CTexture> texture(new CTexture);
     texture->Load(fileName);
+    texture->name = key;
     entries.push_back(texture.get());
     texture.release();
 }

@@ -6,6 +6,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "text/GlyphBitmap.h"
@@ -54,6 +55,31 @@ CFreeFont::~CFreeFont()
     Clean();
 }
 
+// Gives the face the size of `size` points at 96 dpi. Outline fonts scale to
+// it; fonts of bitmaps alone (X11's, Terminus, colour emoji) only have fixed
+// sizes, of which the nearest is taken. False when neither works.
+static bool SetFaceSize(FT_Face face, int size)
+{
+    const FT_F26Dot6 size26 = static_cast<FT_F26Dot6>(size) * 64; // 26.6 fixed point
+    if (FT_IS_SCALABLE(face) || face->num_fixed_sizes <= 0)
+        return FT_Set_Char_Size(face, size26, size26, 96, 96) == 0;
+    const FT_Pos wanted = size26 * 96 / 72; // pixels per em, 26.6
+    int best = 0;
+    for (int i = 1; i < face->num_fixed_sizes; ++i) {
+        const FT_Pos gap = std::labs(face->available_sizes[i].y_ppem - wanted);
+        if (gap < std::labs(face->available_sizes[best].y_ppem - wanted))
+            best = i; // on a tie the earlier (FreeType lists them smallest first)
+    }
+    return FT_Select_Size(face, best) == 0;
+}
+
+[[noreturn]] static void FontError(const char* path, const char* what)
+{
+    char message[1024];
+    snprintf(message, sizeof message, "Unable to load font '%s': %s", path, what);
+    throw std::runtime_error(message);
+}
+
 void CFreeFont::Load(const char* path, int size)
 {
     Clean();
@@ -61,22 +87,26 @@ void CFreeFont::Load(const char* path, int size)
 
     FreeTypeSession ft;
     if (FT_Init_FreeType(&ft.library))
-        throw std::runtime_error("Init FreeType Font library failed");
+        FontError(path, "Init FreeType Font library failed");
     if (FT_New_Face(ft.library, path, 0, &ft.face))
-        throw std::runtime_error("FT_New_Face failed (there is probably a problem with your font file)");
-    // 26.6 fixed point at 96 dpi.
-    const FT_F26Dot6 size26 = static_cast<FT_F26Dot6>(size) * 64;
-    if (FT_Set_Char_Size(ft.face, size26, size26, 96, 96))
-        throw std::runtime_error("FT_Set_Char_Size failed");
+        FontError(path, "FT_New_Face failed (there is probably a problem with your font file)");
+    if (!SetFaceSize(ft.face, size))
+        FontError(path, ft.face->num_fixed_sizes > 0
+                            ? "none of its fixed sizes can be selected"
+                            : "it cannot be scaled to the text's size");
 
     textures = new GLuint[GlyphCount](); // zeros: no texture yet
     listBase = glGenLists(GlyphCount);
     if (listBase == 0)
-        throw std::runtime_error("glGenLists failed: no display lists for the font");
+        FontError(path, "glGenLists failed: no display lists for the font");
     glGenTextures(GlyphCount, textures);
 
-    for (int c = 0; c < GlyphCount; ++c)
-        MakeChList(ft.face, static_cast<unsigned char>(c));
+    try {
+        for (int c = 0; c < GlyphCount; ++c)
+            MakeChList(ft.face, static_cast<unsigned char>(c));
+    } catch (const std::runtime_error& e) {
+        FontError(path, e.what());
+    }
 }
 
 void CFreeFont::MakeChList(FT_Face face, unsigned char code)

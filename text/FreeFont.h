@@ -19,8 +19,9 @@ public:
     CFreeFont& operator=(const CFreeFont&) = delete;
 
     // Frees an earlier Load's glyphs, then rasterises codes 0..127 at `size`
-    // pixels (96 dpi). Throws std::runtime_error on a FreeType failure; a failure
-    // after the names were made leaves them to Clean.
+    // points at 96 dpi, or, for a font of fixed bitmap sizes only, at the size
+    // nearest to that. Throws std::runtime_error naming `path` on a FreeType
+    // failure; a failure after the names were made leaves them to Clean.
     void Load(const char* path, int size);
     // Texture and display list of one code (0..127) from the open face; Load's helper.
     void MakeChList(FT_Face face, unsigned char code);

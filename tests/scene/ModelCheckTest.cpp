@@ -238,30 +238,79 @@ TEST_F(ModelCheck, NodeThatIsItsOwnParentIsRefused)
     EXPECT_EQ(LoadInChild(Mutant(b)), Outcome::Refused);
 }
 
-TEST_F(ModelCheck, TrailingBytesAndUndersizedChunksAreRefused)
+TEST_F(ModelCheck, BytesAfterTheMainChunkAreIgnoredButAChunkPastTheFileIsRefused)
 {
-    Bytes b = ReadBytes(WriteSmallModel(dir));
+    const Bytes b = ReadBytes(WriteSmallModel(dir));
+    // What exporters and transfer tools leave behind: zero padding, or junk
+    // that itself looks like a chunk header claiming more than the file holds.
+    Bytes padded = b;
+    padded.insert(padded.end(), 16, 0);
+    EXPECT_EQ(LoadInChild(Mutant(padded)), Outcome::Loaded);
+    Bytes junk = b;
+    for (uint8_t byte : {0x00, 0x40, 0xff, 0xff, 0xff, 0x7f, 0x12})
+        junk.push_back(byte);
+    EXPECT_EQ(LoadInChild(Mutant(junk)), Outcome::Loaded);
+    std::string why;
+    Lib3dsFile* f = Read3dsFile(Mutant(padded).c_str(), &why);
+    ASSERT_NE(f, nullptr) << why;
+    int meshes = 0;
+    for (Lib3dsMesh* m = f->meshes; m; m = m->next)
+        ++meshes;
+    EXPECT_EQ(meshes, 2);
+    lib3ds_file_free(f);
+
+    // The main chunk one byte longer than the file, and a last child that runs
+    // past a main chunk cut short inside the file: both refused.
     Bytes longer = b;
-    longer.push_back(0);
+    longer[2] = uint8_t(b.size() + 1);
+    longer[3] = uint8_t((b.size() + 1) >> 8);
     EXPECT_EQ(LoadInChild(Mutant(longer)), Outcome::Refused);
+    Bytes cut = padded;
+    cut[2] = uint8_t(b.size() - 1);
+    cut[3] = uint8_t((b.size() - 1) >> 8);
+    EXPECT_EQ(Read3dsFile(Mutant(cut).c_str(), &why), nullptr);
+    EXPECT_NE(why.find("runs past its parent"), std::string::npos) << why;
+
+    // Changed bytes in a padded file are caught as surely as in a tight one.
+    std::mt19937 random(20261209);
+    for (int copy = 0; copy < 150; ++copy) {
+        Bytes m = padded;
+        for (int i = 0; i < 1 + int(random() % 4); ++i)
+            m[random() % m.size()] = uint8_t(random());
+        const Outcome o = LoadInChild(Mutant(m));
+        ASSERT_TRUE(o == Outcome::Loaded || o == Outcome::Refused) << "copy " << copy << " " << Name(o);
+    }
+
     // A chunk of size 0 would keep lib3ds reading the same header forever.
-    const size_t points = FindChunk(b, LIB3DS_POINT_ARRAY);
+    Bytes zero = b;
+    const size_t points = FindChunk(zero, LIB3DS_POINT_ARRAY);
     ASSERT_NE(points, std::string::npos);
-    b[points + 2] = b[points + 3] = b[points + 4] = b[points + 5] = 0;
-    EXPECT_EQ(LoadInChild(Mutant(b)), Outcome::Refused);
+    zero[points + 2] = zero[points + 3] = zero[points + 4] = zero[points + 5] = 0;
+    EXPECT_EQ(LoadInChild(Mutant(zero)), Outcome::Refused);
 }
 
-TEST_F(ModelCheck, TexelCountOtherThanPointCountIsRefused)
+TEST_F(ModelCheck, FewerTexelsThanPointsAreRefusedButNoneOrMoreLoad)
 {
-    CTestModel m;
-    Lib3dsMesh* mesh = m.AddSquare("bed", "", 2, -1, -1, 1, 1);
-    lib3ds_mesh_new_texel_list(mesh, 3);
-    m.AddNode("bed");
-    const std::string path = dir.Path() + "/texels.3ds";
-    ASSERT_TRUE(m.Save(path));
-    std::string why;
-    EXPECT_EQ(Read3dsFile(path.c_str(), &why), nullptr);
-    EXPECT_NE(why.find("texture coordinates"), std::string::npos) << why;
+    for (Lib3dsDword texels : {0u, 3u, 4u, 9u}) {
+        CTestModel m;
+        Lib3dsMesh* mesh = m.AddSquare("bed", "", 2, -1, -1, 1, 1); // 4 points
+        if (texels)
+            lib3ds_mesh_new_texel_list(mesh, texels);
+        m.AddNode("bed");
+        const std::string path = dir.Path() + "/texels" + std::to_string(texels) + ".3ds";
+        ASSERT_TRUE(m.Save(path));
+        std::string why;
+        Lib3dsFile* f = Read3dsFile(path.c_str(), &why);
+        if (texels == 3) {
+            EXPECT_EQ(f, nullptr);
+            EXPECT_NE(why.find("3 texture coordinates for 4 points"), std::string::npos) << why;
+        } else {
+            EXPECT_NE(f, nullptr) << texels << " texels: " << why;
+            EXPECT_EQ(LoadInChild(path), Outcome::Loaded) << texels << " texels";
+        }
+        if (f)
+            lib3ds_file_free(f);
+    }
 }
 
 // A fan of `faces` triangles around point 0 in one smoothing group; `flat`

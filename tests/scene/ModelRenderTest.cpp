@@ -7,6 +7,10 @@
 #include <lib3ds/mesh.h>
 #include <lib3ds/node.h>
 
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 #include <string>
@@ -374,6 +378,85 @@ TEST_F(ModelRender, MeshMatrixIsUndoneAndPositionMovesTheModel)
     m.position = vec3(1.0f, 0.0f, 0.0f);
     EXPECT_TRUE(Near(RenderAndRead(m, 60, 120), 0, 0, 0));
     EXPECT_FALSE(Near(RenderAndRead(m, 260, 120), 0, 0, 0));
+}
+
+TEST_F(ModelRender, MeshesWithoutNodesOrUnderACameraNodeAreDrawn)
+{
+    // No keyframe section at all: the mesh draws where its points are stored,
+    // its matrix (half a unit along x) not undone.
+    CTestModel bare;
+    bare.AddMaterial("green", 0.2f, 0.6f, 0.4f);
+    Lib3dsMesh* mesh = bare.AddSquare("sq", "green", 2, -0.5f, -1, 0.5f, 1);
+    mesh->matrix[3][0] = 0.5f;
+    CModel a(nullptr);
+    LoadAndCompile(a, Save(bare, "bare.3ds"));
+    ASSERT_NE(a.model->nodes, nullptr);
+    EXPECT_TRUE(Near(RenderAndRead(a), 51, 153, 102)) << RenderAndRead(a);
+    EXPECT_TRUE(Near(RenderAndRead(a, 60, 120), 0, 0, 0)); // OpenGL x −0.6
+    EXPECT_TRUE(Near(RenderAndRead(a, 260, 120), 0, 0, 0)); // OpenGL x +0.6
+
+    // A mesh node whose parent is a camera node: lib3ds nests it there.
+    CTestModel nested;
+    AddScreenSquare(nested);
+    nested.file->nodes->parent_id = 7;
+    Lib3dsNode* camera = lib3ds_node_new_camera();
+    strcpy(camera->name, "cam");
+    camera->node_id = 7;
+    camera->parent_id = LIB3DS_NO_PARENT;
+    lib3ds_file_insert_node(nested.file, camera);
+    CModel b(nullptr);
+    LoadAndCompile(b, Save(nested, "nested.3ds"));
+    ASSERT_NE(b.model->nodes, nullptr);
+    ASSERT_EQ(b.model->nodes->type, LIB3DS_CAMERA_NODE);
+    ASSERT_NE(b.model->nodes->childs, nullptr);
+    EXPECT_TRUE(Near(RenderAndRead(b), 51, 153, 102)) << RenderAndRead(b);
+}
+
+TEST_F(ModelRender, TextureIsLookedForBesideTheModelSecondAndANonBmpIsNamedAsOne)
+{
+    // The game's working directory and a model folder with its own pictures.
+    const std::string run = dir.Path() + "/run", models = dir.Path() + "/models";
+    ASSERT_EQ(mkdir(run.c_str(), 0700), 0);
+    ASSERT_EQ(mkdir(models.c_str(), 0700), 0);
+    ASSERT_NO_FATAL_FAILURE(WriteBmp(models + "/pic.bmp", 255, 0, 0));
+    ASSERT_NO_FATAL_FAILURE(WriteBmp(run + "/pic.bmp", 0, 0, 255));
+    const std::string png = models + "/photo.png";
+    ASSERT_EQ(system(("/usr/bin/convert -size 4x4 xc:red '" + png + "'").c_str()), 0)
+        << "ImageMagick's convert is needed (tools/install-deps.sh installs it)";
+    const auto modelNaming = [&](const std::string& name, const std::string& map) {
+        CTestModel t;
+        t.AddMaterial("paint", 1, 1, 1, 0, map);
+        t.AddSquare("sq", "paint", 2, -1, -1, 1, 1, 0, true);
+        t.AddNode("sq");
+        const std::string path = models + "/" + name;
+        EXPECT_TRUE(t.Save(path));
+        return path;
+    };
+    const std::string model = modelNaming("m.3ds", "pic.bmp");
+    const std::string photo = modelNaming("photo.3ds", "PHOTO.PNG");
+    ASSERT_EQ(rename(png.c_str(), (models + "/PHOTO.PNG").c_str()), 0);
+    CWorkingDir inRun(run);
+    glEnable(GL_TEXTURE_2D);
+    for (bool inWorkingDir : {true, false}) {
+        if (!inWorkingDir)
+            ASSERT_EQ(remove((run + "/pic.bmp").c_str()), 0);
+        CTextureList cache;
+        CModel m(nullptr);
+        LoadAndCompile(m, model, &cache);
+        ASSERT_EQ(cache.entries.size(), 1u);
+        EXPECT_NE(cache.Get("pic.bmp"), nullptr); // under the name the model gives
+        const Rgb c = RenderAndRead(m);
+        if (inWorkingDir) {
+            EXPECT_TRUE(Near(c, 0, 0, 255)) << "the name as written comes first: " << c;
+        } else {
+            EXPECT_TRUE(Near(c, 255, 0, 0)) << "then beside the model: " << c;
+        }
+    }
+    glDisable(GL_TEXTURE_2D);
+    CModel p(nullptr);
+    EXPECT_EQ(ErrorOf([&] { StdoutOf([&] { p.Load(photo.c_str(), &spare); }); }),
+              "Unable to load model '" + photo + "': texture '" + models +
+                  "/PHOTO.PNG' is there but is not a BMP");
 }
 
 } // namespace

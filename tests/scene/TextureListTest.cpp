@@ -5,12 +5,15 @@
 
 #include <SDL.h>
 
+#include <cstdint>
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "scene/TextureList.h"
 #include "tests/support/Bitmap.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/GlWindow.h"
 #include "tests/support/TempDir.h"
 
@@ -199,6 +202,210 @@ TEST_F(TextureList, HugeClaimedSizeInATinyFileIsRefused)
         EXPECT_EQ(std::string(e.what()),
                   "Unable to load image '" + shorter + "': file is shorter than its pixels");
     }
+}
+
+// Every texel of a texture, R,G,B, rows top first, unpadded.
+std::vector<unsigned char> Texels(const CTexture& t, int* w = nullptr, int* h = nullptr)
+{
+    GLint width = 0, height = 0;
+    glBindTexture(GL_TEXTURE_2D, t.id);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    std::vector<unsigned char> px(static_cast<size_t>(width) * height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, px.data());
+    if (w)
+        *w = width;
+    if (h)
+        *h = height;
+    return px;
+}
+
+// What a BMP's header says: info header size, bits a pixel, compression.
+struct BmpKind {
+    unsigned infoSize, bits, compression;
+};
+
+BmpKind KindOf(const std::string& path)
+{
+    const std::string b = ReadFile(path);
+    auto u32 = [&](size_t at) {
+        return at + 4 > b.size() ? 0u
+                                 : unsigned(uint8_t(b[at])) | unsigned(uint8_t(b[at + 1])) << 8 |
+                                       unsigned(uint8_t(b[at + 2])) << 16 |
+                                       unsigned(uint8_t(b[at + 3])) << 24;
+    };
+    return BmpKind{u32(14), u32(28) & 0xffff, u32(30)};
+}
+
+// Runs ImageMagick's convert with `arguments`; a missing convert fails the test.
+::testing::AssertionResult Convert(const std::string& arguments)
+{
+    const std::string command = "/usr/bin/convert " + arguments + " 2>&1";
+    if (system(command.c_str()) != 0)
+        return ::testing::AssertionFailure()
+               << "'" << command << "' failed; tools/install-deps.sh installs imagemagick";
+    return ::testing::AssertionSuccess();
+}
+
+// A BMP put together byte by byte: file header, a `infoSize`-byte info header
+// (the fields past the first 40 zero), the palette (B,G,R,0 each), the pixels.
+std::string HandMadeBmp(unsigned infoSize, int w, int h, unsigned bits, unsigned compression,
+                        unsigned coloursUsed, const std::vector<unsigned char>& palette,
+                        const std::vector<unsigned char>& pixels)
+{
+    std::string b(14 + infoSize, '\0');
+    auto put = [&](size_t at, uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            b[at + i] = char(v >> (8 * i));
+    };
+    b[0] = 'B';
+    b[1] = 'M';
+    b += std::string(palette.begin(), palette.end());
+    put(10, uint32_t(b.size()), 4);
+    b += std::string(pixels.begin(), pixels.end());
+    put(2, uint32_t(b.size()), 4);
+    put(14, infoSize, 4);
+    put(18, uint32_t(w), 4);
+    put(22, uint32_t(h), 4);
+    put(26, 1, 2);
+    put(28, bits, 2);
+    put(30, compression, 4);
+    put(46, coloursUsed, 4);
+    return b;
+}
+
+TEST_F(TextureList, PalettisedPicturesWithLongInfoHeadersShowTheirOwnColours)
+{
+    // What ImageMagick writes by default for few colours: 108- and 124-byte
+    // info headers with the palette after them. Each is compared texel for
+    // texel with the same picture written as plain 24-bit.
+    const std::string picture = "-size 9x40 gradient:red-blue -fill black -draw 'point 0,0' "
+                                "-fill white -draw 'point 8,39' -fill lime -draw 'point 4,20'";
+    const struct {
+        std::string name, arguments;
+        BmpKind kind;
+    } cases[] = {
+        {"bilevel", "-size 8x8 xc:white -fill black -draw 'rectangle 0,0 3,7' -type Bilevel",
+         {108, 1, 0}},
+        {"four", "-size 9x8 xc:white -fill red -draw 'rectangle 0,0 3,7' -fill blue "
+                 "-draw 'point 8,7' -type Palette", {124, 4, 0}},
+        {"eight", picture + " -type Palette -compress None", {124, 8, 0}},
+    };
+    for (const auto& c : cases) {
+        const std::string plain = dir.Path() + "/" + c.name + "-24.bmp";
+        const std::string indexed = dir.Path() + "/" + c.name + ".bmp";
+        ASSERT_TRUE(Convert(c.arguments + " -type TrueColor BMP3:" + plain));
+        ASSERT_TRUE(Convert(c.arguments + " BMP:" + indexed));
+        const BmpKind k = KindOf(indexed);
+        ASSERT_EQ(k.infoSize, c.kind.infoSize) << c.name;
+        ASSERT_EQ(k.bits, c.kind.bits) << c.name;
+        ASSERT_EQ(k.compression, c.kind.compression) << c.name;
+        CTexture expected(plain), seen(indexed);
+        EXPECT_EQ(Texels(seen), Texels(expected)) << c.name;
+    }
+
+    // The colours-used field sets the palette's length: two colours and no
+    // room for 256 in the file; an index past them shows black.
+    const std::string two = dir.Write(
+        "two.bmp", HandMadeBmp(108, 3, 1, 8, 0, 2, {30, 20, 10, 0, 60, 50, 40, 0}, {1, 0, 2, 0}));
+    CTexture t(two);
+    const std::vector<unsigned char> texels = Texels(t);
+    EXPECT_EQ(texels, (std::vector<unsigned char>{40, 50, 60, 10, 20, 30, 0, 0, 0}));
+
+    // Pixels said to start inside the palette, which then reaches past them:
+    // read from the file as it is, never beyond it (the sanitizer build checks).
+    std::string overlap = HandMadeBmp(40, 3, 1, 8, 0, 0, std::vector<unsigned char>(1024, 7), {});
+    overlap[10] = 54;
+    overlap[11] = 0;
+    const std::string overlapping = dir.Write("overlap.bmp", overlap);
+    int w = 0;
+    CTexture o(overlapping);
+    EXPECT_EQ(Texels(o, &w), (std::vector<unsigned char>{7, 7, 7, 7, 7, 7, 7, 7, 7}));
+}
+
+TEST_F(TextureList, RleCompressedPicturesLoadAndDamagedOrMasklessOnesAreRefusedByName)
+{
+    // RLE8 as ImageMagick writes it, after either header, against its 24-bit twin.
+    const std::string picture = "-size 37x21 gradient:red-blue -fill black -draw 'line 0,0 36,20' "
+                                "-fill yellow -draw 'rectangle 3,4 30,6' -type Palette";
+    const std::string plain = dir.Path() + "/plain.bmp";
+    ASSERT_TRUE(Convert(picture + " -type TrueColor BMP3:" + plain));
+    CTexture expected(plain);
+    std::string rle8;
+    for (const char* format : {"BMP3", "BMP"}) {
+        rle8 = dir.Path() + "/rle8-" + format + ".bmp";
+        ASSERT_TRUE(Convert(picture + " -compress RLE " + format + ":" + rle8));
+        ASSERT_EQ(KindOf(rle8).compression, 1u) << format;
+        CTexture seen(rle8);
+        EXPECT_EQ(Texels(seen), Texels(expected)) << format;
+    }
+
+    // RLE4, 7 x 3, rows stored bottom first: a run, an odd literal that runs
+    // past the row's end, a move, a padded literal, the end marker.
+    std::vector<unsigned char> palette;
+    for (unsigned i = 0; i < 11; ++i)
+        palette.insert(palette.end(), {uint8_t(i * 7), uint8_t(255 - i * 20), uint8_t(i * 20), 0});
+    const std::vector<unsigned char> codes = {
+        5, 0x12, 0, 3, 0x30, 0x40, 0, 0,     // 1 2 1 2 1 | 3 0 (a 4 dropped)
+        0, 2, 3, 0, 2, 0x55, 0, 0,           // move to x 3: 5 5
+        0, 5, 0x67, 0x89, 0xa0, 0, 0, 1};    // 6 7 8 9 10, pad, end
+    const std::string rle4 = dir.Write("rle4.bmp", HandMadeBmp(40, 7, 3, 4, 2, 11, palette, codes));
+    const int indices[3][7] = {{6, 7, 8, 9, 10, 0, 0}, {0, 0, 0, 5, 5, 0, 0},
+                               {1, 2, 1, 2, 1, 3, 0}}; // top row first
+    CTexture four(rle4);
+    int w = 0, h = 0;
+    const std::vector<unsigned char> texels = Texels(four, &w, &h);
+    ASSERT_EQ(w, 7);
+    ASSERT_EQ(h, 3);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 7; ++x)
+            for (int c = 0; c < 3; ++c)
+                EXPECT_EQ(texels[(y * 7 + x) * 3 + c], palette[indices[y][x] * 4 + 2 - c])
+                    << "pixel " << x << ", " << y;
+
+    // Cut short, RLE names the problem; so do bit fields without masks.
+    const std::string whole = ReadFile(rle8);
+    const std::string cut = dir.Write("cut.bmp", whole.substr(0, whole.size() - 40));
+    const std::string maskless = dir.Write(
+        "maskless.bmp", HandMadeBmp(40, 2, 2, 16, 3, 0, std::vector<unsigned char>(12, 0),
+                                    std::vector<unsigned char>(8, 0x5a)));
+    const struct {
+        std::string path, why;
+    } refused[] = {{cut, "compressed pixels end before the picture does"},
+                   {maskless, "bit-field pixels without colour masks (a broken writer)"}};
+    for (const auto& r : refused) {
+        try {
+            CTexture t(r.path);
+            ADD_FAILURE() << "no exception for " << r.path;
+        } catch (const std::runtime_error& e) {
+            EXPECT_EQ(std::string(e.what()), "Unable to load image '" + r.path + "': " + r.why);
+        }
+    }
+}
+
+TEST_F(TextureList, GamesOwnPicturesPutThroughAPlainConvertLoadUnchanged)
+{
+    // What a player who edits a picture does: to PNG and back with ImageMagick's
+    // defaults, which pick RLE8 or a long-header palette for most of them.
+    const std::string data = std::string(BAIZELINE_RUN_DIR) + "/data";
+    std::vector<std::string> names;
+    for (const char* n : {"wall", "floor", "ceil", "cue", "cloth", "rail", "pocket", "sight"})
+        names.push_back(n);
+    for (int i = 0; i < 16; ++i)
+        names.push_back("ball_" + std::to_string(i));
+    int palettised = 0;
+    for (const std::string& name : names) {
+        const std::string original = data + "/" + name + ".bmp";
+        const std::string png = dir.Path() + "/" + name + ".png";
+        const std::string again = dir.Path() + "/" + name + ".bmp";
+        ASSERT_TRUE(Convert("'" + original + "' '" + png + "'"));
+        ASSERT_TRUE(Convert("'" + png + "' '" + again + "'"));
+        palettised += KindOf(again).bits <= 8;
+        CTexture before(original), after(again);
+        EXPECT_EQ(Texels(after), Texels(before)) << name;
+    }
+    EXPECT_GE(palettised, 16); // the case in point, not 24 files of 24 bits
 }
 
 TEST(ExpandToRgb, PaletteIndicesBeyondThePaletteShowBlackAndNoPaletteIsRefused)

@@ -315,8 +315,9 @@ TEST_F(FreeFont, UnopenableFontFileNamesTheProblemAndLeavesTheFontEmpty)
             font.Load(path.c_str(), FontSize);
             ADD_FAILURE() << "no exception for " << path;
         } catch (const std::runtime_error& e) {
-            EXPECT_STREQ(e.what(),
-                         "FT_New_Face failed (there is probably a problem with your font file)");
+            EXPECT_EQ(std::string(e.what()),
+                      "Unable to load font '" + path +
+                          "': FT_New_Face failed (there is probably a problem with your font file)");
         }
         EXPECT_EQ(font.textures, nullptr);
         EXPECT_EQ(font.listBase, 0u);
@@ -347,17 +348,56 @@ TEST_F(FreeFont, UnloadableGlyphThrowsAndCleanFreesWhatWasMade)
     font.Clean();
     const int textures = CountNames(IsTexture), lists = CountNames(IsList);
     CTempDir dir;
+    const std::string path = WriteFontWithBrokenGlyphs(dir);
     try {
-        font.Load(WriteFontWithBrokenGlyphs(dir).c_str(), FontSize);
+        font.Load(path.c_str(), FontSize);
         ADD_FAILURE() << "no exception";
     } catch (const std::runtime_error& e) {
-        EXPECT_STREQ(e.what(), "FT_Load_Glyph failed");
+        EXPECT_EQ(std::string(e.what()), "Unable to load font '" + path + "': FT_Load_Glyph failed");
     }
     EXPECT_NE(font.listBase, 0u);
     font.Print(40.0f, 100.0f, "L"); // empty lists: harmless
     font.Clean();
     EXPECT_EQ(CountNames(IsTexture), textures);
     EXPECT_EQ(CountNames(IsList), lists);
+}
+
+// A bitmap-only font in BDF, X11's text format: one 9-pixel size, an 'L' of
+// 5 x 8 pixels (bottom row one pixel below the baseline) on an 8-pixel advance.
+std::string WriteBitmapFont(const CTempDir& dir)
+{
+    std::string bdf =
+        "STARTFONT 2.1\nFONT -baizeline-test-medium-r-normal--9-90-75-75-c-80-iso10646-1\n"
+        "SIZE 9 75 75\nFONTBOUNDINGBOX 8 9 0 -2\nSTARTPROPERTIES 3\nPIXEL_SIZE 9\n"
+        "FONT_ASCENT 7\nFONT_DESCENT 2\nENDPROPERTIES\nCHARS 2\n"
+        "STARTCHAR space\nENCODING 32\nSWIDTH 640 0\nDWIDTH 8 0\nBBX 1 1 0 0\nBITMAP\n00\nENDCHAR\n"
+        "STARTCHAR L\nENCODING 76\nSWIDTH 640 0\nDWIDTH 8 0\nBBX 5 8 0 -1\nBITMAP\n";
+    for (int row = 0; row < 7; ++row)
+        bdf += "80\n";
+    bdf += "F8\nENDCHAR\nENDFONT\n";
+    return dir.Write("fixed.bdf", bdf);
+}
+
+TEST_F(FreeFont, BitmapOnlyFontDrawsAtItsFixedSizeInsteadOfBeingRefused)
+{
+    CTempDir dir;
+    const std::string path = WriteBitmapFont(dir);
+    // 10 points at 96 dpi is 13.3 pixels; the font's only size is 9.
+    ASSERT_NO_THROW(font.Load(path.c_str(), FontSize));
+    EXPECT_FLOAT_EQ(font.height, float(FontSize)); // the line spacing asked for
+    GlyphPicture l;
+    l.top = 7;
+    l.width = 5;
+    l.rows = 8;
+    for (int row = 0; row < 8; ++row)
+        for (int x = 0; x < 5; ++x)
+            l.coverage.push_back(x == 0 || row == 7 ? 255 : 0);
+    Clear();
+    font.Print(40.0f, 100.0f, "LL");
+    const std::vector<unsigned char> screen = Screen();
+    EXPECT_TRUE(GlyphAt(screen, l, 40, 100));
+    EXPECT_TRUE(GlyphAt(screen, l, 48, 100)); // one 8-pixel advance on
+    EXPECT_EQ(LitPixels(screen), 2 * 12);
 }
 
 TEST_F(FreeFont, FontOfHugeGlyphsIsRefusedBeforeAnyIsRendered)
