@@ -1,22 +1,24 @@
-// Fuzz target: arbitrary bytes as game.cfg, then every typed read the game makes and more.
+// Fuzz target: arbitrary bytes as game.cfg through the game's own settings reading, then every typed read.
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
 #include <string>
 
+#include "app/Game.h"
 #include "config/IniFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    CIniFile ini;
+    // The global game's reader, as ReadIni leaves it after opening game.cfg.
+    CIniFile& ini = Game.ini;
+    ini.Clean();
     ini.opened = true;
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     ini.Parse(in);
 
-    // The application's own look-ups, then names taken from the input itself.
-    ini.ReadBool("Display", "FullScreen", false);
-    ini.ReadInteger("Display", "Width", 800);
-    ini.ReadFloat("Physics", "Gravity", 9.81);
+    // The game's own reading, narrowing to float included (UBSan's
+    // float-cast-overflow watches it), then names taken from the input itself.
+    Game.ReadSettings();
     ini.ReadString("Misc", "Debug", "");
     for (CIniSection* section : ini.sections)
         for (CIniKey* key : section->keys) {
