@@ -70,9 +70,9 @@ protected:
     std::string Err() const { return dir.Path() + "/stderr.txt"; }
 
     // Starts the game in an 800 × 600 window and waits until it draws.
-    std::string StartPlaying()
+    std::string StartPlaying(const std::string& moreConfig = "")
     {
-        Prepare("[Display]\nWidth=800\nHeight=600\n");
+        Prepare("[Display]\nWidth=800\nHeight=600\n" + moreConfig);
         if (!Start())
             return "";
         const std::string id = WaitForWindow(GameWindow, 20.0);
@@ -188,6 +188,53 @@ TEST_F(GameRun, RightButtonDragZoomsTheCamera)
     // Moving away shrinks the table: less cloth in view, the cue ball smaller.
     EXPECT_LT(after.Count(0, 0, 800, 600, Cloth), before.Count(0, 0, 800, 600, Cloth) * 0.8);
     EXPECT_LT(after.Count(370, 270, 430, 330, White), before.Count(370, 270, 430, 330, White));
+    Quit();
+}
+
+// Three motion events sent at once reach the game in one frame; SDL's relative
+// reader gives the first of them all the movement. The debug panel's power line
+// must read the same after that drag as after the same 30 px sent slowly.
+TEST_F(GameRun, QuickDragRaisesThePowerAsMuchAsTheSameDragSentSlowly)
+{
+    const std::string id = StartPlaying("[Misc]\nDebug=1\n");
+    ASSERT_FALSE(id.empty()) << ReadFile(Err());
+    const int x0 = 270, y0 = 9, x1 = 400, y1 = 20; // "Power = 2.000" under "Cue:"
+
+    RunCommand("xdotool mousedown 1 sleep 0.3");
+    const CImage pressed = Shot(id);
+    RunCommand("xdotool mousemove_relative 0 10 mousemove_relative 0 10 "
+               "mousemove_relative 0 10 sleep 0.3");
+    const CImage quick = Shot(id);
+    RunCommand("xdotool mouseup 1 sleep 0.3");
+
+    RunCommand("xdotool mousedown 1 sleep 0.3");
+    for (int step = 0; step < 3; ++step)
+        RunCommand("xdotool mousemove_relative 0 10 sleep 0.1");
+    Pause(0.2);
+    const CImage slow = Shot(id);
+    RunCommand("xdotool mouseup 1");
+
+    EXPECT_GT(slow.Differences(pressed, x0, y0, x1, y1), 10) << "the slow drag did not register";
+    EXPECT_EQ(quick.Differences(slow, x0, y0, x1, y1), 0) << "the quick drag lost motion";
+    Quit();
+}
+
+// xdotool's "key" sends each press and its release at once, so both arrive in
+// one batch of events: every tap must still toggle.
+TEST_F(GameRun, InstantTapsOfAAndLToggleTheCreditsAndTheLightingEveryTime)
+{
+    const std::string id = StartPlaying();
+    ASSERT_FALSE(id.empty()) << ReadFile(Err());
+    const CImage before = Shot(id);
+    ASSERT_GT(before.Count(0, 550, 300, 600, White), 50); // the credits, bottom left
+
+    RunCommand("xdotool key a a a sleep 0.3");
+    EXPECT_LT(Shot(id).Count(0, 550, 300, 600, White), 5) << "three taps of A, credits still up";
+
+    RunCommand("xdotool key l sleep 0.3");
+    EXPECT_GT(Shot(id).Differences(before, 0, 200, 800, 400), 1000) << "L did not switch the light";
+    RunCommand("xdotool key l sleep 0.3");
+    EXPECT_LT(Shot(id).Differences(before, 0, 200, 800, 400), 20) << "second L, light still off";
     Quit();
 }
 
