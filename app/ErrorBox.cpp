@@ -34,6 +34,7 @@ int wakePipe[2] = {-1, -1};
 
 void OnSignal(int)
 {
+    const int savedErrno = errno; // the interrupted poll reads it
     interrupted = 1;
     if (wakePipe[1] >= 0) {
         const char byte = 1;
@@ -41,12 +42,13 @@ void OnSignal(int)
             // The pipe is full, so the poll wakes anyway.
         }
     }
+    errno = savedErrno;
 }
 
 // Installs OnSignal for SIGTERM and SIGINT for the box's lifetime.
-class SignalGuard {
+class CSignalGuard {
 public:
-    SignalGuard()
+    CSignalGuard()
     {
         interrupted = 0;
         if (pipe(wakePipe) == 0) {
@@ -62,7 +64,7 @@ public:
         sigaction(SIGTERM, &action, &oldTerm);
         sigaction(SIGINT, &action, &oldInt);
     }
-    ~SignalGuard()
+    ~CSignalGuard()
     {
         sigaction(SIGTERM, &oldTerm, nullptr);
         sigaction(SIGINT, &oldInt, nullptr);
@@ -72,8 +74,8 @@ public:
             fd = -1;
         }
     }
-    SignalGuard(const SignalGuard&) = delete;
-    SignalGuard& operator=(const SignalGuard&) = delete;
+    CSignalGuard(const CSignalGuard&) = delete;
+    CSignalGuard& operator=(const CSignalGuard&) = delete;
 
 private:
     struct sigaction oldTerm, oldInt;
@@ -360,7 +362,7 @@ void Release(Box& box)
 void ShowErrorBox(const char* caption, const char* message)
 {
     // From the first line on, so that a signal before the box maps ends it too.
-    SignalGuard signals;
+    CSignalGuard signals;
     const char* text = message ? message : "";
     Box box;
     box.title = caption ? caption : "Error";
