@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "app/Game.h"
-#include "app/MouseInput.h"
 #include "physics/Ball.h"
 #include "scene/Ball.h"
 #include "scene/Cue.h"
@@ -50,47 +49,6 @@ TEST_F(GameUpdate, PressDragReleaseFiresOnceWithTenTimesThePower)
     Frame(0);
     EXPECT_EQ(Game.cue->state, CueHidden);
     EXPECT_LT(CueBallSpeed(), 50.0f); // no second shot: only slowing down
-}
-
-// SDL's relative reader as it behaves: pumping events adds all the motion of
-// a batch to one counter before the first event is handled, and each read
-// empties it.
-int counterDx = 0, counterDy = 0;
-unsigned char ReadAndEmptyCounter(int* dx, int* dy)
-{
-    *dx = counterDx;
-    *dy = counterDy;
-    counterDx = counterDy = 0;
-    return 0;
-}
-
-TEST_F(GameUpdate, DragQueuedWithinOneFrameRaisesThePowerByEveryPixel)
-{
-    const RelativeMouseSource saved = GetRelativeMouse;
-    GetRelativeMouse = ReadAndEmptyCounter;
-    Game.mouse.grabbed = true;
-    Frame(SDL_BUTTON_LEFT);
-    ASSERT_EQ(Game.cue->state, CueAiming);
-
-    // Three motion events of 10 px toward the bottom, in one batch, as the
-    // event loop polls them in one frame.
-    for (int step = 1; step <= 3; ++step) {
-        SDL_Event e{};
-        e.type = SDL_MOUSEMOTION;
-        e.motion.x = 300;
-        e.motion.y = static_cast<Uint16>(200 + 10 * step);
-        e.motion.yrel = 10;
-        counterDy += 10;
-        ASSERT_EQ(SDL_PushEvent(&e), 0);
-    }
-    SDL_Event e;
-    while (SDL_PollEvent(&e))
-        Game.HandleEvent(e);
-    Game.Move(0.001f);
-    GetRelativeMouse = saved;
-
-    EXPECT_FLOAT_EQ(Game.cue->power, 5.0f); // 2 + 30 px × 0.1
-    EXPECT_EQ(Game.mouse.dy, 0);            // used once, then cleared
 }
 
 TEST_F(GameUpdate, ClickWithoutMotionStrikesWithStrengthTwenty)
