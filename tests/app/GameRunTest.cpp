@@ -210,6 +210,9 @@ TEST_F(GameRun, RightButtonDragZoomsTheCamera)
 // must read the same after that drag as after the same 30 px sent slowly.
 TEST_F(GameRun, QuickDragRaisesThePowerAsMuchAsTheSameDragSentSlowly)
 {
+    // Room below the pointer for both drags: earlier tests may leave it at the
+    // screen's bottom edge, where a downward move goes nowhere.
+    RunCommand("xdotool mousemove 400 300");
     const std::string id = StartPlaying("[Misc]\nDebug=1\n");
     ASSERT_FALSE(id.empty()) << ReadFile(Err());
     const int x0 = 270, y0 = 9, x1 = 400, y1 = 20; // "Power = 2.000" under "Cue:"
