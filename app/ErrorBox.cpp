@@ -6,6 +6,12 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -19,6 +25,61 @@ const int IconSize = 32;
 const int TextMaxWidth = 440;
 const int ButtonWidth = 80;
 const int ButtonHeight = 26;
+
+// A SIGTERM or SIGINT while the box waits: the handler sets the flag and writes
+// a byte into the pipe, which wakes the poll that waits for X events. Both are
+// live only inside ShowErrorBox.
+volatile sig_atomic_t interrupted = 0;
+int wakePipe[2] = {-1, -1};
+
+void OnSignal(int)
+{
+    const int savedErrno = errno; // the interrupted poll reads it
+    interrupted = 1;
+    if (wakePipe[1] >= 0) {
+        const char byte = 1;
+        if (write(wakePipe[1], &byte, 1) < 0) {
+            // The pipe is full, so the poll wakes anyway.
+        }
+    }
+    errno = savedErrno;
+}
+
+// Installs OnSignal for SIGTERM and SIGINT for the box's lifetime.
+class CSignalGuard {
+public:
+    CSignalGuard()
+    {
+        interrupted = 0;
+        if (pipe(wakePipe) == 0) {
+            for (int fd : wakePipe)
+                fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+        } else {
+            wakePipe[0] = wakePipe[1] = -1; // the flag alone: poll returns EINTR
+        }
+        struct sigaction action;
+        std::memset(&action, 0, sizeof action);
+        action.sa_handler = OnSignal;
+        sigemptyset(&action.sa_mask);
+        sigaction(SIGTERM, &action, &oldTerm);
+        sigaction(SIGINT, &action, &oldInt);
+    }
+    ~CSignalGuard()
+    {
+        sigaction(SIGTERM, &oldTerm, nullptr);
+        sigaction(SIGINT, &oldInt, nullptr);
+        for (int& fd : wakePipe) {
+            if (fd >= 0)
+                close(fd);
+            fd = -1;
+        }
+    }
+    CSignalGuard(const CSignalGuard&) = delete;
+    CSignalGuard& operator=(const CSignalGuard&) = delete;
+
+private:
+    struct sigaction oldTerm, oldInt;
+};
 
 struct Box {
     Display* dpy = nullptr;
@@ -221,10 +282,26 @@ bool InButton(const Box& box, int x, int y)
            y < box.buttonY + ButtonHeight;
 }
 
-// Runs until the box is dismissed.
+// Waits until an X event is queued (true) or a signal came (false).
+bool WaitForEvent(Display* dpy)
+{
+    while (!XPending(dpy)) {
+        if (interrupted)
+            return false;
+        pollfd fds[2] = {{ConnectionNumber(dpy), POLLIN, 0}, {wakePipe[0], POLLIN, 0}};
+        const nfds_t count = wakePipe[0] >= 0 ? 2 : 1;
+        if (poll(fds, count, -1) < 0 && errno != EINTR)
+            return false; // cannot wait: end rather than spin
+    }
+    return !interrupted;
+}
+
+// Runs until the box is dismissed or a signal ends it.
 void EventLoop(Box& box, Atom deleteAtom)
 {
     for (;;) {
+        if (!WaitForEvent(box.dpy))
+            return;
         XEvent ev;
         XNextEvent(box.dpy, &ev);
         switch (ev.type) {
@@ -284,6 +361,8 @@ void Release(Box& box)
 
 void ShowErrorBox(const char* caption, const char* message)
 {
+    // From the first line on, so that a signal before the box maps ends it too.
+    CSignalGuard signals;
     const char* text = message ? message : "";
     Box box;
     box.title = caption ? caption : "Error";

@@ -9,16 +9,11 @@
 #include <stdexcept>
 
 #include "app/Gamma.h"
-#include "physics/Simulation.h"
 
 const char* const GameCaption = "Baizeline is a work name of cool game :)";
 
 // The one application object, built before the entry runs.
 CGame Game;
-
-// Every simulation pass hands its result to the balls of this list. Set once, at
-// start-up, after Game is built (same translation unit, so in that order).
-static const bool SceneHooked = (SimulationScene = &Game.objects, true);
 
 CGame::CGame()
     : running(true), lighting(false), showCredits(true), debug(false), frameTime(0.0f),

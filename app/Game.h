@@ -25,7 +25,10 @@ public:
     CGame& operator=(const CGame&) = delete;
 
     // Start-up, in the order the entry calls them.
-    void ReadIni();
+    void ReadIni(); // opens game.cfg into `ini`, then ReadSettings
+    // Every setting from `ini` as it stands; a number beyond what the setting's
+    // type holds takes the default, as a value that is no number does.
+    void ReadSettings();
     void Create();
     void Create(const char* title, int width, int height, int bpp, bool fullScreen);
     void LoadData();

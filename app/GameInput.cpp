@@ -16,18 +16,25 @@ bool CGame::HandleEvent(SDL_Event& event)
     case SDL_ACTIVEEVENT:
         return true;
     case SDL_KEYDOWN:
-        // The state array, not the event's key, is tested: holding A and then
-        // pressing L toggles both.
-        if (keys[SDLK_ESCAPE])
+        // The event's own key, not the state array: SDL updates the array when
+        // it queues an event, so a tap whose release came in the same batch
+        // already reads as up here. Held keys (the free camera's) read the array.
+        switch (event.key.keysym.sym) {
+        case SDLK_ESCAPE:
             running = false;
-        if (keys[SDLK_a])
+            break;
+        case SDLK_a:
             showCredits = !showCredits;
-        if (keys[SDLK_l]) {
+            break;
+        case SDLK_l:
             lighting = !lighting;
             if (lighting)
                 glEnable(GL_LIGHTING);
             else
                 glDisable(GL_LIGHTING);
+            break;
+        default:
+            break;
         }
         return true;
     case SDL_MOUSEMOTION:

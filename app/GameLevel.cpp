@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "physics/SceneSync.h"
+#include "physics/Simulation.h"
 #include "scene/Ball.h"
 #include "scene/Cue.h"
 #include "scene/Pot.h"
@@ -80,6 +81,9 @@ void CGame::LoadLevel()
         }
     }
 
+    // The physics starts from these balls, and from now on every simulation
+    // pass hands its result back to them.
     GetBallsCoords(&objects);
+    SimulationScene = &objects;
     cue->ball = cueBall;
 }

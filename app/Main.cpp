@@ -10,6 +10,9 @@
 #include "app/HeapTuning.h"
 #include "app/Game.h"
 
+// SDL's headers declare SDL_main only where they rename main to it.
+extern "C" int SDL_main(int argc, char* argv[]);
+
 extern "C" int SDL_main(int argc, char* argv[])
 {
     (void)argc;
@@ -47,13 +50,12 @@ extern "C" int SDL_main(int argc, char* argv[])
         Game.Close();
         return 0;
     } catch (const std::exception& e) {
-        // Give the pointer and keyboard back first, or the box could not be used.
-        if (SDL_WasInit(SDL_INIT_VIDEO)) {
-            SDL_WM_GrabInput(SDL_GRAB_OFF);
-            SDL_ShowCursor(SDL_ENABLE);
-        }
-        ShowErrorBox("Error", e.what());
+        // Close the window first, full screen included: SDL 1.2 keeps pointer
+        // and keyboard grabbed in full screen even after SDL_GRAB_OFF, and the
+        // box could then be neither clicked nor dismissed. Close gives the
+        // gamma ramp back too; a second Close (the destructor's) does nothing.
         Game.Close();
+        ShowErrorBox("Error", e.what());
         return -1;
     }
 }

@@ -6,6 +6,6 @@ struct CMouse {
 
     int button;   // SDL number of the last button pressed; 0 after any release
     int x, y;     // last pointer position from a motion event, wrapped while grabbed
-    int dx, dy;   // relative motion of the latest reading, pixels; zeroed each frame
+    int dx, dy;   // relative motion summed over the frame's readings, pixels; zeroed each frame
     bool grabbed; // input grabbed by the window: wrap x/y and read relative motion
 };

@@ -37,9 +37,13 @@ void OnMouseMotion(CMouse& mouse, int x, int y)
         return;
     mouse.x = Wrap(mouse.x, WrapHighX);
     mouse.y = Wrap(mouse.y, WrapHighY);
-    GetRelativeMouse(&mouse.dx, &mouse.dy);
-    if (std::abs(mouse.dx) > SpikeX)
-        mouse.dx = 0;
-    if (std::abs(mouse.dy) > SpikeY)
-        mouse.dy = 0;
+    // SDL's relative counter empties on every read: the first motion event of a
+    // frame takes all the movement since the last read, later ones what came
+    // after. The frame's readings add up; Move zeroes the sum once it is used.
+    int readDx = 0, readDy = 0;
+    GetRelativeMouse(&readDx, &readDy);
+    if (std::abs(readDx) <= SpikeX)
+        mouse.dx += readDx;
+    if (std::abs(readDy) <= SpikeY)
+        mouse.dy += readDy;
 }

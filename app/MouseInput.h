@@ -9,6 +9,7 @@ typedef unsigned char (*RelativeMouseSource)(int* dx, int* dy);
 extern RelativeMouseSource GetRelativeMouse;
 
 // A motion event at window pixel (x, y): stores the position, and while grabbed
-// wraps it into 20..620 x 20..460 and replaces dx/dy with SDL's relative reading,
-// dropping a component whose size betrays a pointer warp (|dx| > 500, |dy| > 400).
+// wraps it into 20..620 x 20..460 and adds SDL's relative reading to dx/dy,
+// dropping a reading's component whose size betrays a pointer warp (|dx| > 500,
+// |dy| > 400).
 void OnMouseMotion(CMouse& mouse, int x, int y);

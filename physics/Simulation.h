@@ -8,9 +8,9 @@ class CObjectList;
 constexpr float CushionX = 1.45f;
 constexpr float CushionY = 0.95f;
 
-// The scene list whose ball objects every pass writes back to. The application
-// points it at Game.objects; null (a physics run without a scene) skips the
-// hand-over. Not owned.
+// The scene list whose ball objects every pass writes back to. Level loading
+// (CGame::LoadLevel) and the simulator's rack (RackForShot) point it at the list
+// they fill; null (a physics run without a scene) skips the hand-over. Not owned.
 extern CObjectList* SimulationScene;
 
 // Advances the balls by `dt` seconds in `n` passes of dt/n each (each clamped to

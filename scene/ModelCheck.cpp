@@ -38,7 +38,8 @@ struct Chunk {
 
 class CChunkWalker {
 public:
-    CChunkWalker(const unsigned char* bytes, size_t size) : bytes(bytes), size(size) {}
+    CChunkWalker(const unsigned char* fileBytes, size_t fileSize)
+        : bytes(fileBytes), size(fileSize) {}
 
     bool File();
     std::string why;

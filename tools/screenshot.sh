@@ -32,7 +32,7 @@ for i in 1 2 3 4 5 6 7 8 9 10 11 12; do xdotool mousemove_relative 0 10; sleep 0
 xdotool mouseup 1
 sleep 0.7
 import -window "$WINDOW" -resize 640x480 -strip -depth 8 "PNG8:$OUT"
-xdotool keydown Escape sleep 0.1 keyup Escape
+xdotool key Escape
 wait $GAME || true
 trap - EXIT
 echo "wrote $OUT"

@@ -74,6 +74,25 @@ TEST(GameConfig, AnyNonZeroCameraModeStartsLevelAndViscosityIsNarrowedToFloat)
     EXPECT_NE(static_cast<double>(Viscosity), 1.85e-05);
 }
 
+// Finite as doubles, infinite as the floats the game keeps: each must fall back
+// as a word would, not reach the physics as an infinity or a NaN.
+TEST(GameConfig, NumbersBeyondFloatsRangeTakeTheDefaultAndTheLargestFloatIsKept)
+{
+    CTempDir dir;
+    dir.Write("game.cfg", "[Display]\nGamma=1e40\nWeariness=-1e39\n[Rendering]\n"
+                          "BallQuality=-1e39\n[Physics]\nGravity=1e39\nViscosity=-1e39\n");
+    CWorkingDir cwd(dir.Path());
+    CGame game;
+    BallQuality = Gravity = Viscosity = -1.0f; // so that the defaults must be written
+    game.ReadIni();
+    ExpectDefaults(game);
+
+    dir.Write("game.cfg", "[Physics]\nGravity=3.4028234663852886e38\nViscosity=-3.4e38\n");
+    game.ReadIni();
+    EXPECT_EQ(Gravity, 3.4028234663852886e38f); // the largest float is still a float
+    EXPECT_EQ(Viscosity, -3.4e38f);
+}
+
 TEST(GameConfig, WordsForBooleansGiveTheDefault)
 {
     CTempDir dir;

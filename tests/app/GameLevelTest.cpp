@@ -7,6 +7,7 @@
 
 #include "app/Game.h"
 #include "physics/Ball.h"
+#include "physics/Simulation.h"
 #include "scene/Ball.h"
 #include "scene/Cue.h"
 #include "scene/Pot.h"
@@ -102,6 +103,22 @@ TEST_F(GameLevel, PhysicsEntriesOneToSixteenAreTheBallObjectsInMetres)
         EXPECT_FLOAT_EQ(ball[k].position.z, 0.05f) << "entry " << k;
     }
     EXPECT_FLOAT_EQ(ball[16].position.x, 0.5f); // the cue ball, 10 units = 0.5 m
+}
+
+// Whatever list the physics pointed at before, the level load points it at the
+// level's objects: a struck cue ball object then moves with the physics.
+TEST_F(GameLevel, LoadingPointsThePhysicsAtTheLevelsBallObjects)
+{
+    CObjectList elsewhere;
+    SimulationScene = &elsewhere;
+    Game.objects.Clear();
+    Game.LoadLevel();
+    EXPECT_EQ(SimulationScene, &Game.objects);
+
+    const vec3 start = Game.cueBall->position;
+    Game.cueBall->Shoot(180.0f, 20.0f);
+    Start(1.0 / 60.0, 25);
+    EXPECT_LT(Game.cueBall->position.x, start.x - 0.1f); // 20 units/s for 1/60 s, toward −x
 }
 
 TEST_F(GameLevel, EveryBallWearsItsOwnPicture)

@@ -6,6 +6,10 @@
 // and can neither name nor suppress them (tests/sanitizer/lsan.supp names
 // libraries). Linked into the game's executable, this definition takes the
 // place of the C library's for every library that calls it.
+// Declared here rather than through <dlfcn.h>, whose declaration carries the C
+// library's exception specification.
+extern "C" int dlclose(void*);
+
 extern "C" int dlclose(void*)
 {
     return 0;

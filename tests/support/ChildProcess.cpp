@@ -74,6 +74,11 @@ void CChildProcess::Kill()
     pid = -1;
 }
 
+bool CChildProcess::Signal(int signal)
+{
+    return pid > 0 && kill(pid, signal) == 0;
+}
+
 int RunToEnd(const std::vector<std::string>& argv, const std::string& workDir, double seconds)
 {
     CChildProcess child;

@@ -18,6 +18,8 @@ public:
     // then holds its exit status, or 128 + signal when a signal ended it.
     bool Wait(double seconds, int* exitCode);
     void Kill();
+    // Sends `signal` to a child still running; false when there is none.
+    bool Signal(int signal);
 
 private:
     int pid = -1;

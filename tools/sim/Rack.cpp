@@ -6,6 +6,7 @@
 #include "app/GameLevel.h"
 #include "physics/Ball.h"
 #include "physics/SceneSync.h"
+#include "physics/Simulation.h"
 #include "physics/World.h"
 #include "scene/Ball.h"
 #include "scene/ObjectList.h"
@@ -30,6 +31,9 @@ CBall* RackForShot(CObjectList& objects)
     for (Ball& b : ball)
         b = Ball{};
     CBall* cueBall = RackBalls(objects);
-    GetBallsCoords(&objects); // as the level load does
+    // As the level load does: the physics starts from these balls and hands
+    // every pass back to them.
+    GetBallsCoords(&objects);
+    SimulationScene = &objects;
     return cueBall;
 }

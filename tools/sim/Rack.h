@@ -11,6 +11,7 @@ class CObjectList;
 CBall* RackBalls(CObjectList& objects);
 
 // The physics as the game's level load leaves it: Gravity and Viscosity at the
-// game's defaults, every ball record reset, RackBalls into `objects` and its
-// positions handed to the physics. Answers the cue ball (owned by the list).
+// game's defaults, every ball record reset, RackBalls into `objects`, its
+// positions handed to the physics and SimulationScene pointed at `objects`.
+// Answers the cue ball (owned by the list).
 CBall* RackForShot(CObjectList& objects);
