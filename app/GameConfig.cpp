@@ -1,5 +1,8 @@
 // CGame::ReadIni: game.cfg into the display settings, the camera and the tuning globals.
 #include "app/Game.h"
+
+#include <cstdio>
+
 #include "physics/World.h"
 #include "scene/Ball.h"
 
@@ -17,6 +20,12 @@ void CGame::ReadIni()
     Gravity = static_cast<float>(ini.ReadFloat("Physics", "Gravity", DefaultGravity));
     Viscosity = static_cast<float>(ini.ReadFloat("Physics", "Viscosity", DefaultViscosity));
     debug = ini.ReadBool("Misc", "Debug", false);
+    mode = ini.ReadInteger("Game", "Mode", ModeFreeTable);
+    if (mode < ModeFreeTable || mode >= ModeCount) {
+        fprintf(stderr, "game.cfg: [Game] Mode=%d is not a mode (0 free table, 1 practice); playing the free table\n",
+                mode);
+        mode = ModeFreeTable;
+    }
     camera.mode = ini.ReadInteger("Misc", "CameraMode", 0);
     // The orbit camera starts looking down on the table a little; the free one level.
     camera.pitchAngle = camera.mode == CCamera::ModeOrbit ? -0.2f : 0.0f;

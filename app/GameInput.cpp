@@ -3,8 +3,35 @@
 
 #include <GL/gl.h>
 
-
 #include "app/MouseInput.h"
+
+// Keys the design's free table leaves unused, acted on once per press (the
+// event's own key, not the state array): F2 free table, F3 practice, R
+// re-rack in every mode; in the play modes T top view and C cancel.
+static void NewKeyDown(CGame& game, SDLKey key)
+{
+    switch (key) {
+    case SDLK_F2:
+        game.SetMode(CGame::ModeFreeTable);
+        break;
+    case SDLK_F3:
+        game.SetMode(CGame::ModePractice);
+        break;
+    case SDLK_r:
+        game.Rerack();
+        break;
+    case SDLK_t:
+        if (game.mode != CGame::ModeFreeTable)
+            game.ToggleTopView();
+        break;
+    case SDLK_c:
+        if (game.mode != CGame::ModeFreeTable)
+            game.CancelAim();
+        break;
+    default:
+        break;
+    }
+}
 
 bool CGame::HandleEvent(SDL_Event& event)
 {
@@ -29,11 +56,18 @@ bool CGame::HandleEvent(SDL_Event& event)
             else
                 glDisable(GL_LIGHTING);
         }
+        NewKeyDown(*this, event.key.keysym.sym);
         return true;
     case SDL_MOUSEMOTION:
         OnMouseMotion(mouse, event.motion.x, event.motion.y);
         return true;
     case SDL_MOUSEBUTTONDOWN:
+        // In the play modes the middle button cancels an aim and is no button
+        // of the shot's; the free table keeps its buttons as they were.
+        if (mode != ModeFreeTable && event.button.button == SDL_BUTTON_MIDDLE) {
+            CancelAim();
+            return true;
+        }
         mouse.button = event.button.button;
         return true;
     case SDL_MOUSEBUTTONUP:

@@ -87,4 +87,6 @@ void CGame::LoadLevel()
 
     GetBallsCoords(&objects);
     cue->ball = cueBall;
+    if (mode != ModeFreeTable)
+        SetMode(mode);
 }
