@@ -91,7 +91,7 @@ public:
     float aimAngle;       // play modes: the cue's heading, rad (the camera's, but for the top view)
     bool leftHeld;        // play modes: the left button is down since a cancel, a placement or a
                           // strike refused while balls moved: it aims only after a release
-    int lastButton;       // play modes: mouse.button of the previous frame, for click edges
+    bool leftPressed;     // play modes: a left button press arrived since the last frame
     Placement handVerdict; // play modes: may the cue ball in hand go down where it is
 
     // F2, F3: switch mode and re-rack (the play table's model is loaded on first use).

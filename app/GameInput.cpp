@@ -68,9 +68,16 @@ bool CGame::HandleEvent(SDL_Event& event)
             CancelAim();
             return true;
         }
+        // A click may come and go between two frames: keep the press.
+        if (mode != ModeFreeTable && event.button.button == SDL_BUTTON_LEFT)
+            leftPressed = true;
         mouse.button = event.button.button;
         return true;
     case SDL_MOUSEBUTTONUP:
+        // A release ends a hold the play modes ignore, even if a new press
+        // follows before the next frame.
+        if (event.button.button == SDL_BUTTON_LEFT)
+            leftHeld = false;
         mouse.button = 0;
         return true;
     default:

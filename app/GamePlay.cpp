@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -63,6 +64,14 @@ float RoomReach(const vec3& look, const vec3& dir, float hx, float hy, float zLo
     return std::max(reach, 0.0f);
 }
 
+// One line on standard output per play event, as the level load reports its
+// lights: a record for the player's terminal and for black-box tests.
+void Report(const char* format, const char* text = "", int number = 0)
+{
+    printf(format, text, number);
+    fflush(stdout);
+}
+
 } // namespace
 
 void CGame::SetMode(int newMode)
@@ -73,6 +82,7 @@ void CGame::SetMode(int newMode)
         table->UsePlayModel(newMode != ModeFreeTable);
     mode = newMode;
     topView = false;
+    Report("mode %s\n", newMode == ModeFreeTable ? "free table" : "practice");
     Rerack();
 }
 
@@ -99,6 +109,7 @@ void CGame::Rerack()
             ball[k].angularVelocity = vec3();
         if (cue)
             cue->state = CueResting;
+        Report("free table: racked\n");
     } else {
         play.Rack(ball, static_cast<unsigned>(rand()));
         // Potted balls' records were moved off the table: give the scene
@@ -116,6 +127,7 @@ void CGame::Rerack()
             camera.angle = 3.1415927f;
             camera.pitchAngle = -0.2f;
         }
+        Report("practice: racked\n");
     }
     camera.look = cueBall->position;
     leftHeld = mouse.button == SDL_BUTTON_LEFT;
@@ -124,6 +136,7 @@ void CGame::Rerack()
 void CGame::ToggleTopView()
 {
     topView = !topView;
+    Report("top view %s\n", topView ? "on" : "off");
     // Back from above, the orbit looks along the aim chosen there.
     if (!topView) {
         camera.angle = aimAngle;
@@ -137,6 +150,7 @@ void CGame::CancelAim()
     if (cue && cue->state == CueAiming) {
         cue->state = CueResting;
         cue->SetPower(0.0f);
+        Report("practice: aim cancelled\n");
     }
     // The held button aims again only after it has been let go.
     leftHeld = true;
@@ -145,10 +159,10 @@ void CGame::CancelAim()
 void CGame::ControlPlayShot()
 {
     const bool left = mouse.button == SDL_BUTTON_LEFT;
-    const bool pressed = left && lastButton != SDL_BUTTON_LEFT;
+    const bool pressed = leftPressed;
+    leftPressed = false;
     if (!left)
         leftHeld = false;
-    lastButton = mouse.button;
 
     if (play.phase == CPlaySession::InHand) {
         camera.state = CCamera::StateFrozen;
@@ -162,6 +176,10 @@ void CGame::ControlPlayShot()
         if (pressed) {
             handVerdict = play.PlaceHand(ball);
             leftHeld = true; // the click that placed it does not aim
+            if (handVerdict == Placement::Allowed)
+                Report("practice: cue ball placed\n");
+            else
+                Report("practice: cue ball not placed: %s\n", PlacementText(handVerdict));
         }
         return;
     }
@@ -187,6 +205,7 @@ void CGame::ControlPlayShot()
         cue->state = CueStruck;
         play.Strike(ball, ShotVelocity(DegreesPerRadian * aimAngle, ShotSpeedPerPower * cue->power));
         cue->SetPower(0.0f);
+        Report("practice: shot %s%d\n", "", play.shots);
     } else if (cue->state != CueAiming) {
         cue->state = CueResting;
     }
@@ -235,7 +254,14 @@ void CGame::MovePlay(float dt)
     frameTime = dt;
     ControlPlayShot();
     Start(ball, play.table, static_cast<double>(frameTime), PassesPerFrame);
+    const bool rolling = play.phase == CPlaySession::Rolling;
     play.Advance(ball, frameTime);
+    if (rolling && play.phase != CPlaySession::Rolling) {
+        std::string potted;
+        for (const ShotEvents::Pot& p : play.events.potted)
+            potted += " " + std::to_string(p.ball);
+        Report("practice: shot over, potted:%s\n", potted.empty() ? " none" : potted.c_str());
+    }
     SetBallsCoords(&objects);
     MovePlayCamera(frameTime);
     if (cue) {
@@ -249,26 +275,24 @@ void CGame::MovePlay(float dt)
 
 void CGame::ShowPlayHud()
 {
+    // Under the frame rate, above the table; the credits keep the bottom left.
     const float line = 14.0f;
-    float y = height - 3.0f * line;
-    glColor3f(1.0f, 1.0f, 0.6f);
-    font.Print(10.0f, y, "Practice   shots: %d", play.shots);
+    float y = height - 28.0f;
+    glColor3f(1.0f, 1.0f, 1.0f);
+    font.Print(10.0f, y, "F2 free table  F3 practice  R re-rack  T top view");
     y -= line;
     std::string potted;
     for (int n : play.tray)
-        potted += (potted.empty() ? "" : " ") + (n == 0 ? std::string("cue") : std::to_string(n));
-    font.Print(10.0f, y, "potted: %s", potted.empty() ? "none" : potted.c_str());
+        potted += (potted.empty() ? "" : " ") + std::to_string(n);
+    glColor3f(1.0f, 1.0f, 0.6f);
+    font.Print(10.0f, y, "Practice   shots: %d   potted: %s", play.shots, potted.empty() ? "none" : potted.c_str());
     y -= line;
-    if (play.phase == CPlaySession::InHand) {
+    if (play.phase == CPlaySession::InHand)
         font.Print(10.0f, y, "Ball in hand: move the mouse, left click to place%s%s",
                    handVerdict == Placement::Allowed ? "" : "  -  ", PlacementText(handVerdict));
-    } else if (play.phase == CPlaySession::Rolling) {
-        font.Print(10.0f, y, "Balls rolling...");
-    } else if (play.tray.size() >= 15) {
+    else if (play.tray.size() >= 15 && play.phase == CPlaySession::Aim)
         font.Print(10.0f, y, "Table cleared: R re-racks");
-    }
     glColor3f(1.0f, 1.0f, 1.0f);
-    font.Print(10.0f, 20.0f, "F2 free table  F3 practice  R re-rack  T top view");
 
     if (!cue || cue->state != CueAiming)
         return;
