@@ -22,7 +22,7 @@ const ContactMaterial mt[MaterialCount] = {
 // resistance 0.01·R = 0.5 mm; spin resistance 1 mm, which with the bed's
 // normal impulse of m·g per second gives about 10 rad/s^2 of spin decay.
 const ContactMaterial PlayMaterials[MaterialCount] = {
-    {0.95f, 0.06f, 0.0f, 0.0f},      // ball on ball [A][C]
+    {0.96f, 0.05f, 0.0f, 0.0f},      // ball on ball [A][C]
     {0.5f, 0.2f, 0.0005f, 0.001f},   // bed: sliding friction 0.2, rolling 0.01 [A]
     {0.8f, 0.2f, 0.0005f, 0.001f},   // cushion: restitution between [A] and [B]
 };

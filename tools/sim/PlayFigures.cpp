@@ -88,7 +88,7 @@ void Breaks()
 
 // One ball alone on the table at `from`, sent at `speed` m/s toward `to`;
 // answers the pocket it dropped into, or -1.
-int LoneShot(vec3 from, vec3 to, float speed)
+int LoneShot(vec3 from, vec3 to, float speed, vec3* end = nullptr)
 {
     Ball balls[BallSlots] = {};
     PlayTable table = PocketTable();
@@ -102,6 +102,8 @@ int LoneShot(vec3 from, vec3 to, float speed)
     balls[cue].velocity.z = 0.0f;
     bool resting = false;
     RunUntilRest(balls, table, 30.0, resting);
+    if (end)
+        *end = balls[cue].position;
     return table.potted[cue] ? table.pocket[cue] : -1;
 }
 
@@ -131,14 +133,23 @@ void PocketShots()
     const vec3 moutside = middle + vec3(middleHalf + ballWidth, -0.05f, 0.0f);
     printf("  middle, a ball's width outside the mouth:      %s\n", Result(LoneShot(mfrom, moutside, medium)));
 
-    printf("\nSlow rolls along a cushion into a corner (ball touching the cushion, 0.6 m out):\n");
-    for (float speed : {0.3f, 0.5f, 0.8f}) {
-        const vec3 start(CushionX - 0.6f, CushionY - BallRadius, BallRadius);
-        const vec3 aim(CushionX + 1.0f, CushionY - BallRadius, BallRadius);
-        printf("  along the +y side cushion at %.1f m/s:        %s\n", speed, Result(LoneShot(start, aim, speed)));
-        const vec3 endStart(CushionX - BallRadius, CushionY - 0.6f, BallRadius);
-        const vec3 endAim(CushionX - BallRadius, 2.0f, BallRadius);
-        printf("  along the +x end cushion at %.1f m/s:         %s\n", speed, Result(LoneShot(endStart, endAim, speed)));
+    printf("\nRolls along a cushion into a corner, the ball touching the cushion 0.6 m out\n"
+           "(D drops, S stops short on the cloth, B bounces out off the jaws):\n");
+    for (int side = 0; side < 2; ++side) {
+        printf("  along the %s:", side == 0 ? "+y side cushion" : "+x end cushion ");
+        for (int tenth = 3; tenth <= 20; ++tenth) {
+            const float speed = tenth / 10.0f;
+            const vec3 start = side == 0 ? vec3(CushionX - 0.6f, CushionY - BallRadius, BallRadius)
+                                         : vec3(CushionX - BallRadius, CushionY - 0.6f, BallRadius);
+            const vec3 aim = side == 0 ? vec3(CushionX + 1.0f, CushionY - BallRadius, BallRadius)
+                                       : vec3(CushionX - BallRadius, CushionY + 1.0f, BallRadius);
+            vec3 end;
+            const int pocket = LoneShot(start, aim, speed, &end);
+            // Short: at rest before the corner's mouth, still along the cushion.
+            const bool shortOf = std::fabs(side == 0 ? end.y - start.y : end.x - start.x) < 0.01f;
+            printf(" %.1f%c", speed, pocket >= 0 ? 'D' : (shortOf ? 'S' : 'B'));
+        }
+        printf("  (m/s)\n");
     }
 }
 
