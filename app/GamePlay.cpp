@@ -194,8 +194,10 @@ void CGame::ControlPlayShot()
     }
     if (left && !leftHeld) {
         camera.state = CCamera::StateFrozen;
-        if (cue)
+        if (cue && cue->state != CueAiming) {
             cue->state = CueAiming;
+            Report("practice: aiming\n");
+        }
         return;
     }
     camera.state = mouse.button == SDL_BUTTON_RIGHT ? CCamera::StateZoom : CCamera::StateRotate;
