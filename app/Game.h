@@ -7,6 +7,7 @@
 #include "app/RunningAverage.h"
 #include "camera/Camera.h"
 #include "config/IniFile.h"
+#include "play/PlaySession.h"
 #include "scene/ObjectList.h"
 #include "scene/TextureList.h"
 #include "text/FreeFont.h"
@@ -85,7 +86,32 @@ public:
     float weariness;
     bool gammaSaved;   // ApplyGamma changed the ramp; Close puts the saved one back
 
+    // Play modes. `mode` is [Game] Mode: ModeFreeTable (the default) or ModePractice.
+    enum { ModeFreeTable = 0, ModePractice = 1, ModeCount = 2 };
+    int mode;
+    CPlaySession play;    // the play modes' shots, pots and hand; idle on the free table
+    bool topView;         // play modes: T shows the whole table from above
+    float aimAngle;       // play modes: the cue's heading, rad (the camera's, but for the top view)
+    bool leftHeld;        // play modes: the left button is down since a cancel, a placement or a
+                          // strike refused while balls moved: it aims only after a release
+    bool leftPressed;     // play modes: a left button press arrived since the last frame
+    Placement handVerdict; // play modes: may the cue ball in hand go down where it is
+
+    // F2, F3: switch mode and re-rack (the play table's model is loaded on first use).
+    void SetMode(int newMode);
+    // R in every mode: the free table's level layout again, or a fresh practice rack.
+    void Rerack();
+    // Play modes: T, and C or the middle button.
+    void ToggleTopView();
+    void CancelAim();
+
 private:
+    // The play modes' frame: shot control, passes on `ball`, pots, camera and cue.
+    void MovePlay(float dt);
+    void ControlPlayShot();
+    void MovePlayCamera(float dt);
+    void ShowPlayHud();
+
     // Mouse button to camera and cue states; fires the shot on release.
     void ControlShot();
     // GL_LIGHT0 to GL_LIGHT6 enabled now.

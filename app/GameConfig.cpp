@@ -2,6 +2,7 @@
 #include "app/Game.h"
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 #include "physics/World.h"
@@ -37,6 +38,12 @@ void CGame::ReadSettings()
     Gravity = ReadFloatSetting(ini, "Physics", "Gravity", DefaultGravity);
     Viscosity = ReadFloatSetting(ini, "Physics", "Viscosity", DefaultViscosity);
     debug = ini.ReadBool("Misc", "Debug", false);
+    mode = ini.ReadInteger("Game", "Mode", ModeFreeTable);
+    if (mode < ModeFreeTable || mode >= ModeCount) {
+        fprintf(stderr, "game.cfg: [Game] Mode=%d is not a mode (0 free table, 1 practice); playing the free table\n",
+                mode);
+        mode = ModeFreeTable;
+    }
     camera.mode = ini.ReadInteger("Misc", "CameraMode", 0);
     // The orbit camera starts looking down on the table a little; the free one level.
     camera.pitchAngle = camera.mode == CCamera::ModeOrbit ? -0.2f : 0.0f;

@@ -49,6 +49,8 @@ void CGame::ShowStatus()
         font.Print(0.0f, CreditsY, "%s", CreditsText);
     if (debug)
         ShowDebug();
+    if (mode != ModeFreeTable)
+        ShowPlayHud();
 }
 
 int CGame::EnabledLights() const

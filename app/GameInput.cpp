@@ -3,8 +3,35 @@
 
 #include <GL/gl.h>
 
-
 #include "app/MouseInput.h"
+
+// Keys the design's free table leaves unused, acted on once per press (the
+// event's own key, not the state array): F2 free table, F3 practice, R
+// re-rack in every mode; in the play modes T top view and C cancel.
+static void NewKeyDown(CGame& game, SDLKey key)
+{
+    switch (key) {
+    case SDLK_F2:
+        game.SetMode(CGame::ModeFreeTable);
+        break;
+    case SDLK_F3:
+        game.SetMode(CGame::ModePractice);
+        break;
+    case SDLK_r:
+        game.Rerack();
+        break;
+    case SDLK_t:
+        if (game.mode != CGame::ModeFreeTable)
+            game.ToggleTopView();
+        break;
+    case SDLK_c:
+        if (game.mode != CGame::ModeFreeTable)
+            game.CancelAim();
+        break;
+    default:
+        break;
+    }
+}
 
 bool CGame::HandleEvent(SDL_Event& event)
 {
@@ -36,14 +63,28 @@ bool CGame::HandleEvent(SDL_Event& event)
         default:
             break;
         }
+        NewKeyDown(*this, event.key.keysym.sym);
         return true;
     case SDL_MOUSEMOTION:
         OnMouseMotion(mouse, event.motion.x, event.motion.y);
         return true;
     case SDL_MOUSEBUTTONDOWN:
+        // In the play modes the middle button cancels an aim and is no button
+        // of the shot's; the free table keeps its buttons as they were.
+        if (mode != ModeFreeTable && event.button.button == SDL_BUTTON_MIDDLE) {
+            CancelAim();
+            return true;
+        }
+        // A click may come and go between two frames: keep the press.
+        if (mode != ModeFreeTable && event.button.button == SDL_BUTTON_LEFT)
+            leftPressed = true;
         mouse.button = event.button.button;
         return true;
     case SDL_MOUSEBUTTONUP:
+        // A release ends a hold the play modes ignore, even if a new press
+        // follows before the next frame.
+        if (event.button.button == SDL_BUTTON_LEFT)
+            leftHeld = false;
         mouse.button = 0;
         return true;
     default:

@@ -18,9 +18,14 @@
 static const char* const RoomPictures[] = {"wall.bmp", "floor.bmp", "ceil.bmp"};
 static const int BallPictureCount = 16; // ball_0 (the cue ball) to ball_15
 
-const vec3 PocketPositions[PocketCount] = {
-    vec3(30.0f, -20.0f, -1.0f), vec3(0.0f, -20.0f, -1.0f), vec3(-30.0f, -20.0f, -1.0f),
-    vec3(-30.0f, 20.0f, -1.0f), vec3(0.0f, 20.0f, -1.0f),  vec3(30.0f, 20.0f, -1.0f)};
+// A unit under the bed, where the hole is.
+static vec3 PocketMarker(int pocket)
+{
+    return vec3(PocketCentreX(pocket) * SceneUnitsPerMetre, PocketCentreY(pocket) * SceneUnitsPerMetre, -1.0f);
+}
+
+const vec3 PocketPositions[PocketCount] = {PocketMarker(5), PocketMarker(4), PocketMarker(3),
+                                           PocketMarker(2), PocketMarker(1), PocketMarker(0)};
 
 // The rack's rows of 5, 4, 3, 2, 1 balls lie 3 units apart within a row and
 // 1.5 apart from row to row, apex toward the table's centre.
@@ -86,4 +91,6 @@ void CGame::LoadLevel()
     GetBallsCoords(&objects);
     SimulationScene = &objects;
     cue->ball = cueBall;
+    if (mode != ModeFreeTable)
+        SetMode(mode);
 }

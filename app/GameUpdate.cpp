@@ -35,6 +35,10 @@ void CGame::ControlShot()
 
 void CGame::Move(float dt)
 {
+    if (mode != ModeFreeTable) {
+        MovePlay(dt);
+        return;
+    }
     fps.Add(1.0f / dt);
     frameTime = dt;
     ControlShot();

@@ -1,11 +1,15 @@
 // Cost of one simulation pass and of one frame (25 passes) for the racked balls, at rest and mid-break.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <array>
 
 #include "app/Game.h"
 #include "physics/Ball.h"
+#include "physics/PlayTable.h"
 #include "physics/Simulation.h"
+#include "play/PlayShot.h"
+#include "play/PracticeRack.h"
 #include "scene/Ball.h"
 #include "tools/sim/Rack.h"
 #include "tools/sim/ShotRun.h"
@@ -107,8 +111,31 @@ void FrameAfterBreak(benchmark::State& state)
     benchmark::DoNotOptimize(ball[16].position.x);
 }
 
+// The practice table's frame on a handed-in copy (as an aiming guide or a
+// computer player would run it), a few frames after a full-strength break;
+// each iteration restores the copy and its table state.
+void PracticeFrameAfterBreak(benchmark::State& state)
+{
+    Ball balls[BallSlots] = {};
+    PlayTable table = PocketTable();
+    RackPractice(balls, table, 1);
+    balls[table.EntryOf(0)].velocity = ShotVelocity(180.0f, 150.0f);
+    for (int frame = 0; frame < 12; ++frame)
+        Start(balls, table, SimFrameSeconds, SimPassesPerFrame);
+    Ball startBalls[BallSlots];
+    std::copy(balls, balls + BallSlots, startBalls);
+    const PlayTable startTable = table;
+    for (auto _ : state) {
+        std::copy(startBalls, startBalls + BallSlots, balls);
+        table = startTable;
+        Start(balls, table, SimFrameSeconds, SimPassesPerFrame);
+    }
+    benchmark::DoNotOptimize(balls[16].position.x);
+}
+
 } // namespace
 
+BENCHMARK(PracticeFrameAfterBreak)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ImitateAtRest)->ArgName("scene")->Arg(1)->Arg(0);
 BENCHMARK(ImitateAfterBreak)->ArgName("scene")->Arg(1)->Arg(0);
 BENCHMARK(FrameAtRest)->ArgName("scene")->Arg(1)->Unit(benchmark::kMicrosecond);

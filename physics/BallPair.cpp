@@ -7,7 +7,11 @@
 
 bool BallWithBall(Ball& bi, Ball& bj)
 {
-    const ContactMaterial& m = mt[MaterialBallBall];
+    return BallWithBall(bi, bj, mt[MaterialBallBall]);
+}
+
+bool BallWithBall(Ball& bi, Ball& bj, const ContactMaterial& m)
+{
     const vec3 d = bj.position - bi.position;
     const float reach = bi.radius + bj.radius;
     // Most pairs are far apart: turn them away before the square root. The

@@ -15,7 +15,11 @@ static float ResistanceFactor(float loss, float size, float inertia)
 
 int BallWithSurface(Ball& b, vec3 p, int kind)
 {
-    const ContactMaterial& m = mt[kind];
+    return BallWithSurface(b, p, mt[kind]);
+}
+
+int BallWithSurface(Ball& b, vec3 p, const ContactMaterial& m)
+{
     const float R = b.radius;
     const vec3 d = p - b.position;
     const float dist = Length(d);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "physics/Ball.h"
+#include "physics/ContactMaterial.h"
 
 // `p` is the foot of the perpendicular from the ball's centre to the plane, in
 // metres; the contact normal is taken from it alone. `kind` is the row of `mt`
@@ -14,3 +15,5 @@
 // Answers 0, with the ball unchanged, when it does not penetrate (touching
 // exactly is no contact) or when its centre lies on `p`, where no normal exists.
 int BallWithSurface(Ball& b, vec3 p, int kind);
+// The same with a material of another table than mt (the play modes').
+int BallWithSurface(Ball& b, vec3 p, const ContactMaterial& material);

@@ -18,7 +18,11 @@ enum {
     MaterialCount = 3
 };
 
+// The free table's materials.
 extern const ContactMaterial mt[MaterialCount];
+// The play modes' materials, same rows, from measurements of real balls and
+// cloth (sources beside the table). mt makes a dead break even from a tight rack.
+extern const ContactMaterial PlayMaterials[MaterialCount];
 
 // The tangential impulse that would stop a contact point sliding at `u` (m/s),
 // given the contact's effective inverse mass `K` along the surface, unless

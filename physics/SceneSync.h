@@ -1,10 +1,11 @@
 // GetBallsCoords and SetBallsCoords: copy ball state between the scene's ball objects and `ball`.
 #pragma once
 
+#include "physics/TableGeometry.h" // SceneUnitsPerMetre
+
 class CObjectList;
 
-// Scene units are 20 to the metre and degrees; the physics works in metres and radians.
-constexpr float SceneUnitsPerMetre = 20.0f;
+// Scene units are SceneUnitsPerMetre to the metre and degrees; the physics works in metres and radians.
 constexpr float DegreesPerRadian = 57.2957763671875f; // the float nearest 180/π
 
 // Entry k of `list` (k counted from 1, at most 16 entries, stopping early at a

@@ -2,11 +2,13 @@
 #include "physics/Simulation.h"
 
 #include <cmath>
+#include <vector>
 
 #include "physics/Ball.h"
 #include "physics/BallPair.h"
 #include "physics/Contact.h"
 #include "physics/ContactMaterial.h"
+#include "physics/PlayTable.h"
 #include "physics/SceneSync.h"
 #include "physics/World.h"
 
@@ -24,20 +26,77 @@ void Start(double dt, int n)
         Imitate(h);
 }
 
+void Start(Ball* balls, PlayTable& table, double dt, int n)
+{
+    if (n < 1)
+        return;
+    const double h = dt / n;
+    for (int i = 0; i < n; ++i)
+        Imitate(balls, table, h);
+}
+
 // Cushions and bed of one ball; a cushion is called only when the ball reaches
 // past its plane, the bed always (it finds for itself whether they touch).
-static void SurfaceContacts(Ball& b)
+// Answers whether a cushion was touched.
+static bool SurfaceContacts(Ball& b, const PlayTable& table)
 {
-    const float r = b.radius;
-    if (std::fabs(b.position.x) + r > CushionX) {
-        const float px = b.position.x > 0.0f ? CushionX : -CushionX;
-        BallWithSurface(b, vec3(px, b.position.y, b.position.z), MaterialCushion);
+    const ContactMaterial* m = table.materials;
+    bool cushion = false;
+    if (table.pockets) {
+        cushion = CushionContacts(b, m[MaterialCushion]);
+    } else {
+        const float r = b.radius;
+        if (std::fabs(b.position.x) + r > CushionX) {
+            const float px = b.position.x > 0.0f ? CushionX : -CushionX;
+            cushion |= BallWithSurface(b, vec3(px, b.position.y, b.position.z), m[MaterialCushion]) != 0;
+        }
+        if (std::fabs(b.position.y) + r > CushionY) {
+            const float py = b.position.y > 0.0f ? CushionY : -CushionY;
+            cushion |= BallWithSurface(b, vec3(b.position.x, py, b.position.z), m[MaterialCushion]) != 0;
+        }
     }
-    if (std::fabs(b.position.y) + r > CushionY) {
-        const float py = b.position.y > 0.0f ? CushionY : -CushionY;
-        BallWithSurface(b, vec3(b.position.x, py, b.position.z), MaterialCushion);
+    BallWithSurface(b, vec3(b.position.x, b.position.y, 0.0f), m[MaterialBed]);
+    return cushion;
+}
+
+static void AddOnce(std::vector<int>& list, int number)
+{
+    for (int n : list)
+        if (n == number)
+            return;
+    list.push_back(number);
+}
+
+static void RecordPair(ShotEvents& events, int a, int b)
+{
+    if (events.firstContact < 0 && (a == 0 || b == 0))
+        events.firstContact = a == 0 ? b : a;
+}
+
+static void RecordCushion(ShotEvents& events, int number)
+{
+    AddOnce(events.cushionsAtAll, number);
+    if (events.firstContact >= 0)
+        AddOnce(events.cushionsAfterContact, number);
+}
+
+// A centre over a hole drops the ball out of the passes, still and unspun.
+static void Capture(Ball* balls, PlayTable& table)
+{
+    for (int k = FirstBall; k <= LastBall; ++k) {
+        if (table.potted[k])
+            continue;
+        Ball& b = balls[k];
+        const int pocket = PocketUnder(b.position.x, b.position.y);
+        if (pocket < 0)
+            continue;
+        table.potted[k] = true;
+        table.pocket[k] = pocket;
+        b.velocity = vec3();
+        b.angularVelocity = vec3();
+        if (table.events)
+            table.events->potted.push_back(ShotEvents::Pot{table.number[k], pocket});
     }
-    BallWithSurface(b, vec3(b.position.x, b.position.y, 0.0f), MaterialBed);
 }
 
 // Stokes drag over one step: the speed falls by the factor 1 − 6πηr·h/m, and
@@ -63,29 +122,44 @@ static void Integrate(Ball& b, float hf)
 
 void Imitate(double h)
 {
+    static PlayTable freeTable = FreeTable();
+    Imitate(ball, freeTable, h);
+    if (SimulationScene)
+        SetBallsCoords(SimulationScene);
+}
+
+void Imitate(Ball* balls, PlayTable& table, double h)
+{
     if (h > MinTactTime)
         h = MinTactTime;
     const float hf = static_cast<float>(h);
 
     const float inertia = IMR * BallMass * BallRadius * BallRadius;
     for (int k = FirstBall; k <= LastBall; ++k) {
-        ball[k].radius = BallRadius;
-        ball[k].mass = BallMass;
-        ball[k].inertia = inertia;
+        balls[k].radius = BallRadius;
+        balls[k].mass = BallMass;
+        balls[k].inertia = inertia;
     }
 
+    const ContactMaterial& pair = table.materials[MaterialBallBall];
+    ShotEvents* events = table.events;
     for (int i = FirstBall; i <= LastBall; ++i) {
-        Ball& b = ball[i];
+        if (table.potted[i])
+            continue;
+        Ball& b = balls[i];
         for (int j = FirstBall; j < i; ++j)
-            BallWithBall(b, ball[j]);
-        SurfaceContacts(b);
+            if (!table.potted[j] && BallWithBall(b, balls[j], pair) && events)
+                RecordPair(*events, table.number[i], table.number[j]);
+        if (SurfaceContacts(b, table) && events)
+            RecordCushion(*events, table.number[i]);
         b.velocity.z -= hf * Gravity;
         Drag(b, hf);
     }
 
     for (int k = FirstBall; k <= LastBall; ++k)
-        Integrate(ball[k], hf);
+        if (!table.potted[k])
+            Integrate(balls[k], hf);
 
-    if (SimulationScene)
-        SetBallsCoords(SimulationScene);
+    if (table.pockets)
+        Capture(balls, table);
 }

@@ -1,12 +1,11 @@
 // Start and Imitate: advance the sixteen balls in fixed passes and hand the result to the scene.
 #pragma once
 
-class CObjectList;
+#include "physics/TableGeometry.h" // CushionX, CushionY: the free table's planes
 
-// Cushion planes, m from the centre of the bed: a ball meets a cushion when its
-// centre comes within its radius of one.
-constexpr float CushionX = 1.45f;
-constexpr float CushionY = 0.95f;
+class CObjectList;
+struct Ball;
+struct PlayTable;
 
 // The scene list whose ball objects every pass writes back to. Level loading
 // (CGame::LoadLevel) and the simulator's rack (RackForShot) point it at the list
@@ -21,3 +20,10 @@ void Start(double dt, int n);
 // cushions, bed, gravity, drag, then integration and the hand-over to
 // SimulationScene. Raises what SetBallsCoords raises.
 void Imitate(double h);
+
+// The same passes over any ball array (entries 1 to 16) and table state, with
+// no hand-over to the scene: the game's play modes run them on `ball`, and
+// whatever simulates away from the game hands in copies of both. With
+// FreeTable() they are the free table's passes exactly.
+void Start(Ball* balls, PlayTable& table, double dt, int n);
+void Imitate(Ball* balls, PlayTable& table, double h);

@@ -2,14 +2,47 @@
 #include "scene/Table.h"
 
 #include <GL/gl.h>
+#include <lib3ds/file.h>
+
+#include <utility>
 
 #include "app/Game.h"
 #include "scene/Ball.h"
 
-CTable::CTable(CObjectList* owner_) : owner(owner_)
+CTable::CTable(CObjectList* owner_) : owner(owner_), spare(nullptr), playModel(false)
 {
     Load("data/pooltable.3ds", &Game.textures);
     type = ObjectTable;
+}
+
+CTable::~CTable()
+{
+    if (spare)
+        lib3ds_file_free(spare);
+}
+
+void CTable::UsePlayModel(bool play)
+{
+    if (play == playModel)
+        return;
+    if (play && !spare) {
+        // Load replaces `model`: keep the free table's aside while it reads.
+        Lib3dsFile* freeTable = model;
+        model = nullptr;
+        try {
+            Load("data/pooltable_play.3ds", &Game.textures);
+        } catch (...) {
+            if (model)
+                lib3ds_file_free(model);
+            model = freeTable;
+            throw;
+        }
+        spare = freeTable;
+        playModel = true;
+        return;
+    }
+    std::swap(model, spare);
+    playModel = play;
 }
 
 void CTable::Process(CObject*)

@@ -72,7 +72,7 @@ void ExpectDrawableMesh(Lib3dsFile* file, Lib3dsMesh* mesh)
 
 TEST(ModelFiles, EveryMeshIsOneTheGameDrawsWithItsMaterialsAndTextures)
 {
-    for (const char* name : {"pooltable.3ds", "cue.3ds"}) {
+    for (const char* name : {"pooltable.3ds", "cue.3ds", "pooltable_play.3ds"}) {
         SCOPED_TRACE(name);
         Model model = Load(name);
         ASSERT_TRUE(model);
@@ -272,7 +272,7 @@ TEST(ModelFiles, LastFaceDrawnFacesModelPlusYWithALitMaterial)
 {
     // The room is drawn right after the models and sets neither normal nor
     // material: it inherits both from the last face drawn.
-    for (const char* name : {"pooltable.3ds", "cue.3ds"}) {
+    for (const char* name : {"pooltable.3ds", "cue.3ds", "pooltable_play.3ds"}) {
         Model model = Load(name);
         ASSERT_TRUE(model);
         Lib3dsNode* last = model->nodes;

@@ -50,6 +50,33 @@ TEST_F(ShotSim, FullStrengthBreakComesToRestOnTheTableWithoutNaN)
     EXPECT_EQ(svg.find("nan"), std::string::npos);
 }
 
+TEST_F(ShotSim, PracticeBreakReportsPotsWithTheirPocketsAndDrawsThePockets)
+{
+    ASSERT_EQ(Run({"--mode", "1", "--seed", "3", "--svg", "break.svg", "180", "150"}), 0) << err;
+    EXPECT_TRUE(Says("off the table: none")) << out;
+    EXPECT_TRUE(Says("first contact: ball ")) << out;
+    // The tight rack opens: most object balls travel, several reach a cushion.
+    const std::string moved = "object balls moved over 0.3 m: ";
+    const size_t at = out.find(moved);
+    ASSERT_NE(at, std::string::npos) << out;
+    EXPECT_GE(std::stoi(out.substr(at + moved.size())), 10) << out;
+    // Every pot names its ball and pocket; the summary is the same on a rerun.
+    const size_t pot = out.find("potted: ");
+    ASSERT_NE(pot, std::string::npos) << out;
+    EXPECT_TRUE(out.compare(pot, 12, "potted: none") == 0 || out.find(" in pocket ", pot) != std::string::npos)
+        << out;
+    const std::string first = out;
+    ASSERT_EQ(Run({"--mode", "1", "--seed", "3", "180", "150"}), 0) << err;
+    EXPECT_EQ(out, first);
+    // Six pocket holes and six cushions in the picture.
+    const std::string svg = ReadFile(dir.Path() + "/break.svg");
+    size_t polygons = 0;
+    for (size_t p = svg.find("<polygon"); p != std::string::npos; p = svg.find("<polygon", p + 1))
+        ++polygons;
+    EXPECT_EQ(polygons, 6u);
+    EXPECT_NE(svg.find("r=\"28.5\" fill=\"#000000\""), std::string::npos) << "a pocket hole of 0.095 m";
+}
+
 TEST_F(ShotSim, ShortTimeLimitReportsBallsStillMoving)
 {
     ASSERT_EQ(Run({"--max-seconds", "0.5", "180", "150"}), 0) << err;
@@ -61,7 +88,8 @@ TEST_F(ShotSim, BadArgumentsGiveUsageAndStatusTwo)
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{}, {"180"}, {"180", "19"}, {"180", "151"}, {"east", "50"},
           {"180", "50x"}, {"180", "50", "7"}, {"--max-seconds", "0", "180", "50"},
-          {"--csv"}, {"--bogus", "180", "50"}, {"nan", "50"}}) {
+          {"--csv"}, {"--bogus", "180", "50"}, {"nan", "50"}, {"--mode", "2", "180", "50"},
+          {"--seed", "-1", "180", "50"}, {"--seed", "1.5", "--mode", "1", "180", "50"}}) {
         EXPECT_EQ(Run(args), 2) << "arguments: " << ::testing::PrintToString(args);
         EXPECT_NE(err.find("baizeline-sim: "), std::string::npos) << err;
         EXPECT_TRUE(out.empty()) << out;

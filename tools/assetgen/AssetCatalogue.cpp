@@ -46,7 +46,7 @@ const std::vector<PictureAsset>& Pictures()
 
 const std::vector<std::string>& ModelNames()
 {
-    static const std::vector<std::string> names = {"pooltable.3ds", "cue.3ds"};
+    static const std::vector<std::string> names = {"pooltable.3ds", "cue.3ds", "pooltable_play.3ds"};
     return names;
 }
 
@@ -68,4 +68,5 @@ void WriteModels(const std::string& dataDir)
 {
     WriteTableModel(dataDir + "/" + ModelNames()[0]);
     WriteCueModel(dataDir + "/" + ModelNames()[1]);
+    WriteTableModel(dataDir + "/" + ModelNames()[2], PlayTableCut);
 }

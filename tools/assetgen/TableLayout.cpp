@@ -8,6 +8,8 @@ namespace table {
 
 namespace {
 
+PocketCut activeCut = FreeTableCut;
+
 constexpr float kDegrees = 3.14159265358979f / 180.0f;
 constexpr float kArcStep = 10.0f;
 
@@ -52,16 +54,32 @@ Outline BedQuarter()
 {
     const float jaw = JawAngle();
     Outline q;
+    const PocketCut& cut = ActiveCut();
     AppendArc(q, kMiddle, 180.0f, jaw);
-    q.push_back(Vec2{kNoseX, kMiddleJawY});
-    q.push_back(Vec2{kNoseX, kNoseY - kCornerJaw});
+    q.push_back(Vec2{kNoseX, cut.middleJaw});
+    q.push_back(Vec2{kNoseX, kNoseY - cut.cornerJaw});
     AppendArc(q, kCorner, -jaw, jaw - 270.0f);
-    q.push_back(Vec2{kNoseX - kCornerJaw, kNoseY});
+    q.push_back(Vec2{kNoseX - cut.cornerJaw, kNoseY});
     q.push_back(Vec2{0.0f, kNoseY});
     return q;
 }
 
 } // namespace
+
+const PocketCut& ActiveCut()
+{
+    return activeCut;
+}
+
+CutScope::CutScope(const PocketCut& cut) : saved(activeCut)
+{
+    activeCut = cut;
+}
+
+CutScope::~CutScope()
+{
+    activeCut = saved;
+}
 
 Vec2 PocketCentre(int index)
 {
@@ -134,11 +152,12 @@ Outline BedOutline()
 std::vector<Outline> CushionOutlines()
 {
     const float jaw = JawAngle();
-    Outline side = {Vec2{kNoseX, kMiddleJawY}, PocketPoint(kMiddle, jaw),
-                    PocketPoint(kCorner, -jaw), Vec2{kNoseX, kNoseY - kCornerJaw}};
-    Outline end = {Vec2{kNoseX - kCornerJaw, kNoseY}, PocketPoint(kCorner, 90.0f + jaw),
+    const PocketCut& cut = ActiveCut();
+    Outline side = {Vec2{kNoseX, cut.middleJaw}, PocketPoint(kMiddle, jaw),
+                    PocketPoint(kCorner, -jaw), Vec2{kNoseX, kNoseY - cut.cornerJaw}};
+    Outline end = {Vec2{kNoseX - cut.cornerJaw, kNoseY}, PocketPoint(kCorner, 90.0f + jaw),
                    Mirror({PocketPoint(kCorner, 90.0f + jaw)}, true, false)[0],
-                   Vec2{-(kNoseX - kCornerJaw), kNoseY}};
+                   Vec2{-(kNoseX - cut.cornerJaw), kNoseY}};
     return {side, Mirror(side, true, false), Mirror(side, false, true), Mirror(side, true, true),
             end, Mirror(end, false, true)};
 }

@@ -1,18 +1,20 @@
 // The pool table's plan, in model units (1 unit = 5 cm): x across the table,
 // y along it, z up, bed surface at z = 0. The ball centres ride at z = 1 and
 // stay within the cushion noses at x = +-19, y = +-29 (the physics' planes).
+// The cushions, rail line and pockets come from physics/TableGeometry.h.
 #pragma once
 
+#include "physics/TableGeometry.h"
 #include "tools/assetgen/Triangulate.h"
 
 #include <vector>
 
 namespace table {
 
-constexpr float kNoseX = 19.0f;        // side cushion noses
-constexpr float kNoseY = 29.0f;        // end cushion noses
-constexpr float kRailInnerX = 20.5f;   // where the cushion meets the wooden rail
-constexpr float kRailInnerY = 30.5f;
+constexpr float kNoseX = NoseAcrossUnits;     // side cushion noses
+constexpr float kNoseY = NoseAlongUnits;      // end cushion noses
+constexpr float kRailInnerX = RailInnerAcrossUnits; // where the cushion meets the wooden rail
+constexpr float kRailInnerY = RailInnerAlongUnits;
 constexpr float kRailTopOuterX = 23.5f; // outer edge of the rail's flat top
 constexpr float kRailTopOuterY = 33.5f;
 constexpr float kBodyX = 24.0f;        // outer faces of the table body
@@ -21,20 +23,33 @@ constexpr float kCushionTop = 1.2f;    // cushion height above the bed
 constexpr float kRailTop = 1.5f;       // rail height above the bed
 constexpr float kBevelBottom = 1.0f;   // the rail's outer chamfer drops to here
 constexpr float kBodyBottom = -4.5f;   // underside of the table body
-constexpr float kPocketX = 20.0f;       // pocket centres across the table
-constexpr float kPocketY = 30.0f;       // corner pocket centres along it
-constexpr float kPocketRadius = 1.9f;
+constexpr float kPocketX = PocketAcrossUnits; // pocket centres across the table
+constexpr float kPocketY = PocketAlongUnits;  // corner pocket centres along it
+constexpr float kPocketRadius = PocketRadiusUnits;
 constexpr float kPocketBottom = -4.0f;
 constexpr float kFloor = -26.5f;       // the room's floor: the feet stand on it
-constexpr float kMiddleJawY = 2.6f;    // side cushions end here beside the middle pockets
-constexpr float kCornerJaw = 2.0f;     // cushions end this far short of a corner
+
+// How the cushions are cut back at the pockets while a model is built: the
+// free table's cut unless a CutScope says otherwise. Every outline below that
+// reaches a pocket reads it.
+const PocketCut& ActiveCut();
+class CutScope {
+public:
+    explicit CutScope(const PocketCut& cut);
+    ~CutScope();
+    CutScope(const CutScope&) = delete;
+    CutScope& operator=(const CutScope&) = delete;
+
+private:
+    PocketCut saved;
+};
 
 // Texels per unit of the rail wood on every wooden face: it repeats every 16 units.
 constexpr float kWoodScale = 1.0f / 16.0f;
 
-// Pocket centres: corners (+-20, +-30) and middles (+-20, 0).
+// Pocket centres: corners (+-20, +-30) and middles (+-20, 0), numbered as TableGeometry's.
 Vec2 PocketCentre(int index); // 0..5
-constexpr int kPockets = 6;
+constexpr int kPockets = PocketCount;
 
 // A point of the pocket circle around `centre` at `degrees`, measured in the
 // frame mirrored so that the pocket lies in the +x, +y quadrant: the same

@@ -2,6 +2,7 @@
 #include "tools/assetgen/TableModel.h"
 
 #include "tools/assetgen/ModelFile.h"
+#include "tools/assetgen/TableLayout.h"
 #include "tools/assetgen/TableTop.h"
 
 namespace {
@@ -50,6 +51,12 @@ void AddMesh(CModelFile& file, const char* name, void (*build)(CMeshBuilder&))
 
 void WriteTableModel(const std::string& path)
 {
+    WriteTableModel(path, FreeTableCut);
+}
+
+void WriteTableModel(const std::string& path, const PocketCut& cut)
+{
+    const table::CutScope scope(cut);
     CModelFile file;
     AddTableMaterials(file);
     AddTableLights(file);

@@ -2,6 +2,7 @@
 // lit by lights that the game turns into OpenGL lights.
 #pragma once
 
+#include "physics/TableGeometry.h"
 #include "tools/assetgen/Colour.h"
 
 #include <string>
@@ -16,4 +17,7 @@ constexpr const char* kSightTexture = "data/sight.bmp";
 constexpr Colour kRoomDiffuse{0.45f, 0.45f, 0.45f};
 
 // Builds the table and writes it to `path`; throws std::runtime_error on failure.
+// The first form is the free table's model (pooltable.3ds); the second cuts the
+// cushions back at the pockets by `cut` (PlayTableCut: pooltable_play.3ds).
 void WriteTableModel(const std::string& path);
+void WriteTableModel(const std::string& path, const PocketCut& cut);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/GameLevel.h"
+#include "physics/PlayTable.h"
 #include "physics/SceneSync.h"
 #include "physics/Simulation.h"
 
@@ -50,6 +51,27 @@ const double HalfX = 1.55;   // shown half length, m: the bed, cushions and pock
 const double HalfY = 1.05;
 double Px(double x) { return (x + HalfX) * Scale; }
 double Py(double y) { return (HalfY - y) * Scale; }
+
+// The play table: the bed inside the rails, the cut cushions and the holes.
+void SvgPocketTable(FILE* f)
+{
+    fprintf(f, "<rect x=\"0\" y=\"0\" width=\"%.1f\" height=\"%.1f\" fill=\"#5a3a1e\"/>\n",
+            2 * HalfX * Scale, 2 * HalfY * Scale);
+    fprintf(f, "<rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"%.1f\" fill=\"#0b6b3a\"/>\n",
+            Px(-RailInnerX), Py(RailInnerY), 2 * RailInnerX * Scale, 2 * RailInnerY * Scale);
+    for (int k = 0; k < PocketCount; ++k)
+        fprintf(f, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\" fill=\"#000000\"/>\n",
+                Px(PocketCentreX(k)), Py(PocketCentreY(k)), PocketRadius * Scale);
+    // The cushions fill from each walk back along the rail line; the strips
+    // of rail past them are covered by the holes and the wood around.
+    const CushionPiece* pieces = PlayCushions();
+    for (int k = 0; k < CushionPieces; ++k) {
+        fprintf(f, "<polygon fill=\"#0e5530\" stroke=\"#06301a\" points=\"");
+        for (int i = 0; i < 4; ++i)
+            fprintf(f, "%s%.1f,%.1f", i ? " " : "", Px(pieces[k].x[i]), Py(pieces[k].y[i]));
+        fprintf(f, "\"/>\n");
+    }
+}
 
 void SvgTable(FILE* f)
 {
@@ -96,6 +118,47 @@ void SvgBall(FILE* f, const ShotResult& result, int k)
                 Px(e.x), Py(e.y) + 4.0, (n == 1 || n == 9) ? "#000000" : "#ffffff", n);
 }
 
+const char* PocketName(int k)
+{
+    static const char* const names[PocketCount] = {"+x +y corner", "+y middle", "-x +y corner",
+                                                   "-x -y corner", "-y middle", "+x -y corner"};
+    return k >= 0 && k < PocketCount ? names[k] : "?";
+}
+
+// Practice: how far the shot spread the balls, and what dropped where.
+void PrintPots(FILE* out, const ShotResult& result)
+{
+    const ShotEvents& e = result.events;
+    if (e.firstContact < 0)
+        fprintf(out, "first contact: none\n");
+    else
+        fprintf(out, "first contact: %s\n", Describe(e.firstContact).c_str());
+    int moved = 0, objects = 0;
+    for (int k = 0; k < SimBalls; ++k) {
+        if (result.number[k] == 0)
+            continue;
+        ++objects;
+        const vec3 d = result.final[k] - result.start[k];
+        if (std::hypot(d.x, d.y) > 0.3)
+            ++moved;
+    }
+    int cushioned = 0;
+    for (int n : e.cushionsAtAll)
+        cushioned += n != 0;
+    fprintf(out, "object balls moved over 0.3 m: %d of %d\n", moved, objects);
+    fprintf(out, "object balls to a cushion: %d\n", cushioned);
+    if (e.potted.empty())
+        fprintf(out, "potted: none\n");
+    for (const ShotEvents::Pot& pot : e.potted) {
+        int frame = -1;
+        for (int k = 0; k < SimBalls; ++k)
+            if (result.number[k] == pot.ball)
+                frame = result.potFrame[k];
+        fprintf(out, "potted: %s in pocket %d (%s) at frame %d\n", Describe(pot.ball).c_str(),
+                pot.pocket, PocketName(pot.pocket), frame);
+    }
+}
+
 } // namespace
 
 void PrintSummary(FILE* out, const ShotSettings& settings, const ShotResult& result)
@@ -139,6 +202,8 @@ void PrintSummary(FILE* out, const ShotSettings& settings, const ShotResult& res
     else
         fprintf(out, "NaN: %s at frame %d\n", Describe(result.number[result.nanBall]).c_str(),
                 result.nanFrame);
+    if (result.pockets)
+        PrintPots(out, result);
 }
 
 std::string WriteCsv(const std::string& path, const ShotResult& result)
@@ -165,7 +230,10 @@ std::string WriteSvg(const std::string& path, const ShotResult& result)
             "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%.0f\" height=\"%.0f\" "
             "viewBox=\"0 0 %.0f %.0f\">\n",
             2 * HalfX * Scale, 2 * HalfY * Scale, 2 * HalfX * Scale, 2 * HalfY * Scale);
-    SvgTable(f);
+    if (result.pockets)
+        SvgPocketTable(f);
+    else
+        SvgTable(f);
     for (int k = 0; k < SimBalls; ++k)
         SvgPath(f, result, k);
     for (int k = 0; k < SimBalls; ++k)

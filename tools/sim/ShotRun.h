@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "physics/CueStrike.h"
+#include "physics/ShotEvents.h"
 #include "physics/Vec3.h"
 
 constexpr int SimBalls = 16;
@@ -17,6 +18,8 @@ struct ShotSettings {
     float strength = 150.0f;  // scene units per second, 20 to 150 in the game
     double maxSeconds = 120.0; // simulated time limit
     bool record = false;      // keep every frame's positions in `track`
+    int mode = 0;             // 0 the free table; 1 practice: tight rack, pockets, play materials
+    unsigned seed = 1;        // practice: the rack's shuffle
     bool spin = false;        // strike off centre at `strike`; without it the ball gets no spin
     StrikePoint strike;       // ball radii, clamped by the strike
 };
@@ -34,8 +37,14 @@ struct ShotResult {
     int offTableBall = -1;  // its entry
     int nanFrame = -1;      // first frame with a non-finite position, velocity or spin
     int nanBall = -1;
+    // Practice only: what the shot did, and the frame each entry dropped (−1: it did not).
+    bool pockets = false;
+    ShotEvents events;
+    std::array<int, SimBalls> potFrame{};
 };
 
 // Uses the application's object list and the global physics state, as the game
 // does; both are replaced. Gravity and Viscosity are set to the game's defaults.
+// Practice runs on the global `ball` with a pocket table, as the game's play
+// modes do; the cue ball starts on the head string.
 ShotResult RunShot(const ShotSettings& settings);

@@ -17,8 +17,8 @@ const int ExitUsage = 2;
 void Usage(FILE* out)
 {
     fprintf(out,
-            "usage: baizeline-sim [--csv FILE] [--svg FILE] [--max-seconds S] [--spin SIDE,TOP]\n"
-            "                     ANGLE STRENGTH\n"
+            "usage: baizeline-sim [--mode M] [--seed N] [--csv FILE] [--svg FILE] [--max-seconds S]\n"
+            "                     [--spin SIDE,TOP] ANGLE STRENGTH\n"
             "\n"
             "Racks the sixteen balls as the game does, strikes the cue ball and runs frames of\n"
             "1/60 s (25 passes each) until every ball moves slower than 1 mm/s.\n"
@@ -28,6 +28,10 @@ void Usage(FILE* out)
             "  --csv FILE       write every ball's position per frame (metres)\n"
             "  --svg FILE       write a top view of the table with each ball's path\n"
             "  --max-seconds S  simulated time limit, 0 < S <= 3600 (default 120)\n"
+            "  --mode M         0 the free table (default); 1 practice: a tight rack on the\n"
+            "                   foot spot, the cue ball on the head string, pockets that\n"
+            "                   take balls; reports what dropped where\n"
+            "  --seed N         practice: shuffle of the rack, 0 to 4294967295 (default 1)\n"
             "  --spin SIDE,TOP  strike the cue ball off centre: SIDE right (+) or left (-), TOP\n"
             "                   above (+, follow) or below (-, draw), in ball radii, clamped to\n"
             "                   0.5 from the centre; prints the strike point and the cue ball's\n"
@@ -93,11 +97,23 @@ int main(int argc, char** argv)
             settings.spin = true;
             continue;
         }
-        if (arg == "--csv" || arg == "--svg" || arg == "--max-seconds") {
+        if (arg == "--csv" || arg == "--svg" || arg == "--max-seconds" || arg == "--mode" ||
+            arg == "--seed") {
             if (i + 1 >= argc)
                 return BadArguments(arg + " needs a value");
             const char* value = argv[++i];
-            if (arg == "--csv")
+            double number = 0.0;
+            if (arg == "--mode") {
+                if (!ParseNumber(value, &number) || (number != 0.0 && number != 1.0))
+                    return BadArguments("--mode must be 0 or 1, not '" + std::string(value) + "'");
+                settings.mode = static_cast<int>(number);
+            } else if (arg == "--seed") {
+                if (!ParseNumber(value, &number) || number < 0.0 || number > 4294967295.0 ||
+                    number != std::floor(number))
+                    return BadArguments("--seed must be a whole number from 0 to 4294967295, not '" +
+                                        std::string(value) + "'");
+                settings.seed = static_cast<unsigned>(number);
+            } else if (arg == "--csv")
                 csvPath = value;
             else if (arg == "--svg")
                 svgPath = value;

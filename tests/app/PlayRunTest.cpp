@@ -1,0 +1,174 @@
+// The practice mode through the real binary under X: hand, cancel, shot lock, top view, R, F2/F3.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "tests/support/ChildProcess.h"
+#include "tests/support/Screenshot.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+const char* const GameWindow = "^Baizeline is a work name";
+
+void Pause(double seconds)
+{
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+bool Cloth(const Rgb& c)
+{
+    return c.g > c.r + 40 && c.g > c.b + 40;
+}
+
+bool Text(const Rgb& c)
+{
+    return c.r > 180 && c.g > 180 && c.b > 90;
+}
+
+class PlayRun : public ::testing::Test {
+protected:
+    std::string Log() const { return ReadFile(dir.Path() + "/stdout.txt"); }
+    int Count(const std::string& line) const
+    {
+        const std::string log = Log();
+        int n = 0;
+        for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1))
+            ++n;
+        return n;
+    }
+    // Waits up to `seconds` for `line` to have been logged `times` times.
+    bool WaitFor(const std::string& line, int times, double seconds)
+    {
+        for (double t = 0.0; t < seconds; t += 0.1) {
+            if (Count(line) >= times)
+                return true;
+            Pause(0.1);
+        }
+        return Count(line) >= times;
+    }
+    CImage Shot()
+    {
+        CImage image;
+        EXPECT_TRUE(CaptureWindow(id, image) && image.width == 800 && image.height == 600);
+        return image;
+    }
+    // White HUD text in the band under the frame rate, where the hint line sits.
+    int HudPixels() { return Shot().Count(10, 14, 400, 60, Text); }
+    // Cloth in a band high on the screen: the far end of the table seen from
+    // above; the orbit's eye near the cloth sees the room's wall there.
+    int HighCloth() { return Shot().Count(150, 105, 650, 135, Cloth); }
+    // Left button down until the game aims (it logs it: frames may be slow),
+    // the pointer pulled down (power), then `between` (an xdotool command or
+    // ""), then the button let go.
+    void Stroke(const std::string& between = "", double aimWait = 10.0)
+    {
+        const int aims = Count("practice: aiming");
+        RunCommand("xdotool mousedown 1");
+        const bool aiming = WaitFor("practice: aiming", aims + 1, aimWait);
+        for (int i = 0; i < 8; ++i)
+            RunCommand("xdotool mousemove_relative 0 10 sleep 0.05");
+        if (!between.empty())
+            RunCommand(between);
+        RunCommand("xdotool sleep 0.3 mouseup 1");
+        Pause(0.3);
+        (void)aiming; // a refused aim (balls moving) is what some strokes test
+    }
+    // Waits up to `seconds` for the HUD band to hold text (`shown`) or not.
+    bool WaitForHud(bool shown, double seconds)
+    {
+        for (double t = 0.0; t < seconds; t += 0.25) {
+            const int pixels = HudPixels();
+            if (shown ? pixels > 200 : pixels < 20)
+                return true;
+            Pause(0.25);
+        }
+        return false;
+    }
+    void Key(const char* key)
+    {
+        RunCommand(std::string("xdotool keydown ") + key + " sleep 0.1 keyup " + key);
+        Pause(0.4);
+    }
+
+    CTempDir dir;
+    CChildProcess game;
+    std::string id;
+};
+
+TEST_F(PlayRun, PracticeHandCancelShotLockTopViewRerackAndModeKeys)
+{
+    dir.Write("game.cfg", "[Display]\nWidth=800\nHeight=600\n[Game]\nMode=1\n");
+    const std::string data = std::string(BAIZELINE_RUN_DIR) + "/data";
+    ASSERT_EQ(symlink(data.c_str(), (dir.Path() + "/data").c_str()), 0);
+    ASSERT_TRUE(game.Start({BAIZELINE_BINARY}, dir.Path(), dir.Path() + "/stdout.txt", dir.Path() + "/stderr.txt"));
+    id = WaitForWindow(GameWindow, 20.0);
+    ASSERT_FALSE(id.empty());
+    ASSERT_TRUE(WaitFor("practice: racked", 1, 20.0)) << Log();
+    EXPECT_TRUE(WaitForHud(true, 20.0)) << "the practice HUD and hint line";
+
+    // The break starts with the cue ball in hand on the head spot: a click puts it down.
+    RunCommand("xdotool mousedown 1 sleep 0.2 mouseup 1");
+    ASSERT_TRUE(WaitFor("practice: cue ball placed", 1, 5.0)) << Log();
+    Pause(0.5);
+
+    // Aims cancelled by C and by the middle button strike nothing.
+    Stroke("xdotool key c");
+    Stroke("xdotool click 2");
+    EXPECT_TRUE(WaitFor("practice: aim cancelled", 2, 5.0)) << Log();
+    Pause(1.0);
+    EXPECT_EQ(Count("practice: shot"), 0) << Log();
+
+    // A full stroke breaks; a stroke while the balls still roll is refused:
+    // the cue does not even come up.
+    Stroke();
+    ASSERT_TRUE(WaitFor("practice: shot 1", 1, 10.0)) << Log();
+    Pause(0.5);
+    const int aims = Count("practice: aiming");
+    Stroke("", 1.0);
+    EXPECT_EQ(Count("practice: aiming"), aims) << "aimed while balls moved";
+    Pause(1.0);
+    EXPECT_EQ(Count("practice: shot 2"), 0) << "struck while balls moved\n" << Log();
+    ASSERT_TRUE(WaitFor("practice: shot over", 1, 40.0)) << Log();
+
+    // T: the whole table from above, and back.
+    const int orbit = HighCloth();
+    Key("t");
+    ASSERT_TRUE(WaitFor("top view on", 1, 5.0));
+    const int top = HighCloth();
+    EXPECT_GT(top, 12000) << "the whole table from above";
+    EXPECT_GT(top, orbit + 6000);
+    Key("t");
+    ASSERT_TRUE(WaitFor("top view off", 1, 5.0));
+    Pause(0.5);
+    EXPECT_LT(HighCloth(), top - 6000) << "back to the orbit";
+
+    // R re-racks: the cue ball in hand again and no shots.
+    Key("r");
+    EXPECT_TRUE(WaitFor("practice: racked", 2, 5.0)) << Log();
+
+    // F2: the free table, without the HUD; R re-racks it too. F3: practice again.
+    Key("F2");
+    ASSERT_TRUE(WaitFor("mode free table", 1, 5.0)) << Log();
+    EXPECT_TRUE(WaitForHud(false, 10.0)) << "the free table shows no HUD";
+    Key("r");
+    EXPECT_TRUE(WaitFor("free table: racked", 2, 5.0)) << Log();
+    Key("F3");
+    ASSERT_TRUE(WaitFor("practice: racked", 3, 5.0)) << Log();
+    EXPECT_TRUE(WaitForHud(true, 10.0));
+
+    int status = -1;
+    bool ended = false;
+    for (int press = 0; press < 20 && !ended; ++press) {
+        RunCommand("xdotool keydown Escape sleep 0.1 keyup Escape");
+        ended = game.Wait(0.5, &status);
+    }
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(status, 0) << ReadFile(dir.Path() + "/stderr.txt");
+}
+
+} // namespace
