@@ -18,8 +18,8 @@ constexpr bool Has(BallSet set, int ball) { return (set & BallBit(ball)) != 0; }
 // Balls 1 to `last`, e.g. a full rack of 8-ball (15) or 9-ball (9).
 constexpr BallSet BallsUpTo(int last) { return BallSet(((1u << (last + 1)) - 1u) & ~1u); }
 
-constexpr BallSet Solids = BallsUpTo(7);
-constexpr BallSet Stripes = BallSet(BallsUpTo(15) & ~BallsUpTo(8));
+constexpr BallSet SolidBalls = BallsUpTo(7);
+constexpr BallSet StripeBalls = BallSet(BallsUpTo(15) & ~BallsUpTo(8));
 
 int BallCount(BallSet set);
 // The lowest-numbered ball in the set, or -1 when it is empty.

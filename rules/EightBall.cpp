@@ -16,14 +16,14 @@ const int Eight = 8;
 
 BallSet GroupBalls(Group g)
 {
-    return g == Group::Solids ? Solids : g == Group::Stripes ? Stripes : BallSet(0);
+    return g == Group::Solids ? SolidBalls : g == Group::Stripes ? StripeBalls : BallSet(0);
 }
 
 // Balls of `side`'s group that were still on `onTable`; on an open table both groups.
 BallSet OwnBalls(const RackState& s, int side, BallSet onTable)
 {
     const Group g = s.group[side];
-    const BallSet own = g == Group::Open ? BallSet(Solids | Stripes) : GroupBalls(g);
+    const BallSet own = g == Group::Open ? BallSet(SolidBalls | StripeBalls) : GroupBalls(g);
     return BallSet(own & onTable);
 }
 
@@ -79,10 +79,10 @@ ShotResult JudgeBreak(RackState& s, const ShotFacts& facts, ShotResult r)
 // first, the ball that was played (with no calls there is nothing better).
 Group GroupFromPots(BallSet pots, int firstContact)
 {
-    const bool solids = (pots & Solids) != 0;
-    const bool stripes = (pots & Stripes) != 0;
+    const bool solids = (pots & SolidBalls) != 0;
+    const bool stripes = (pots & StripeBalls) != 0;
     if (solids && stripes)
-        return Has(Solids, firstContact) ? Group::Solids : Group::Stripes;
+        return Has(SolidBalls, firstContact) ? Group::Solids : Group::Stripes;
     return solids ? Group::Solids : Group::Stripes;
 }
 

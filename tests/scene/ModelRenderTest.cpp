@@ -438,8 +438,9 @@ TEST_F(ModelRender, TextureIsLookedForBesideTheModelSecondAndANonBmpIsNamedAsOne
     CWorkingDir inRun(run);
     glEnable(GL_TEXTURE_2D);
     for (bool inWorkingDir : {true, false}) {
-        if (!inWorkingDir)
+        if (!inWorkingDir) {
             ASSERT_EQ(remove((run + "/pic.bmp").c_str()), 0);
+        }
         CTextureList cache;
         CModel m(nullptr);
         LoadAndCompile(m, model, &cache);
