@@ -1,6 +1,7 @@
 // baizeline-sim, black-box: a break comes to rest on the table; bad arguments are refused.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,44 @@ TEST_F(ShotSim, UnwritableOutputIsReportedWithItsName)
     EXPECT_EQ(Run({"--csv", "no/such/dir/x.csv", "-90", "40"}), 1);
     EXPECT_NE(err.find("cannot open 'no/such/dir/x.csv'"), std::string::npos) << err;
     EXPECT_TRUE(Says("NaN: none")) << out; // the run itself still reports
+}
+
+// The cue ball's resting place from a run with --spin: "cue ball: from (x, y) m to (x, y) m".
+struct Rest {
+    double x = 0.0, y = 0.0;
+};
+
+TEST_F(ShotSim, SpinDrawsTheCueBallBackFromTheRackAndSideSpinSteersItOffACushion)
+{
+    auto restWith = [&](const char* angle, const char* strength, const char* spin) {
+        Rest r;
+        EXPECT_EQ(Run({"--spin", spin, angle, strength}), 0) << err;
+        const size_t at = out.find(" m to (");
+        EXPECT_NE(at, std::string::npos) << out;
+        if (at != std::string::npos && sscanf(out.c_str() + at, " m to (%lf, %lf)", &r.x, &r.y) != 2)
+            ADD_FAILURE() << out;
+        return r;
+    };
+    // The break: the rack lies towards −x. Draw stops the cue ball near its
+    // spot; a centre or follow strike runs it on into the rack's place.
+    const Rest draw = restWith("180", "150", "0,-0.5");
+    EXPECT_TRUE(Says("strike point: side 0.00, top -0.50 ball radii")) << out;
+    const Rest centre = restWith("180", "150", "0,0");
+    const Rest follow = restWith("180", "150", "0,9"); // clamped to 0.5
+    EXPECT_TRUE(Says("top 0.50")) << out;
+    EXPECT_GT(draw.x, centre.x + 1.0);
+    EXPECT_LT(follow.x, centre.x);
+    // Straight at the +y cushion: without spin it comes straight back; side
+    // spin sends it off to one side or the other.
+    const Rest plain = restWith("90", "80", "0,0");
+    const Rest left = restWith("90", "80", "-0.5,0");
+    const Rest right = restWith("90", "80", "0.5,0");
+    EXPECT_NEAR(plain.x, 0.5, 0.01);
+    EXPECT_LT(left.x, plain.x - 0.3);
+    EXPECT_GT(right.x, plain.x + 0.3);
+    for (const char* bad : {"0.5", "a,b", "0.1,", ",0.1", "nan,0"})
+        EXPECT_EQ(Run({"--spin", bad, "180", "50"}), 2) << bad;
+    EXPECT_EQ(Run({"180", "50", "--spin"}), 2);
 }
 
 } // namespace

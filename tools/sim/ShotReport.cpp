@@ -165,6 +165,14 @@ void PrintSummary(FILE* out, const ShotSettings& settings, const ShotResult& res
 {
     fprintf(out, "shot: angle %.1f deg, strength %.1f (%.3f m/s)\n", settings.angle,
             settings.strength, settings.strength / 20.0);
+    if (settings.spin) {
+        const StrikePoint p = ClampStrikePoint(settings.strike);
+        fprintf(out, "strike point: side %.2f, top %.2f ball radii\n", p.side, p.top);
+        for (int k = 0; k < SimBalls; ++k)
+            if (result.number[k] == 0)
+                fprintf(out, "cue ball: from (%.3f, %.3f) m to (%.3f, %.3f) m\n", result.start[k].x,
+                        result.start[k].y, result.final[k].x, result.final[k].y);
+    }
     const double seconds = result.frames * SimFrameSeconds;
     if (result.atRest)
         fprintf(out, "at rest after %d frames (%.2f s)\n", result.frames, seconds);

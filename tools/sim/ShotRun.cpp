@@ -119,6 +119,17 @@ ShotResult RunShot(const ShotSettings& settings)
         result.number[k++] = static_cast<CBall*>(object)->number;
 
     cueBall->Shoot(settings.angle, settings.strength);
+    if (settings.spin) {
+        // Shoot handed the velocity to the cue ball's physics entry, found by
+        // its place in the list; the spin is the physics' alone.
+        int entry = FirstBall;
+        for (CObject* object : Game.objects.items) {
+            if (object == cueBall)
+                break;
+            ++entry;
+        }
+        ball[entry].angularVelocity = StrikeSpin(ball[entry].velocity, settings.strike);
+    }
     result.start = Positions();
     if (settings.record)
         result.track.push_back(result.start);

@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include "physics/CueStrike.h"
 #include "physics/ShotEvents.h"
 #include "physics/Vec3.h"
 
@@ -19,6 +20,8 @@ struct ShotSettings {
     bool record = false;      // keep every frame's positions in `track`
     int mode = 0;             // 0 the free table; 1 practice: tight rack, pockets, play materials
     unsigned seed = 1;        // practice: the rack's shuffle
+    bool spin = false;        // strike off centre at `strike`; without it the ball gets no spin
+    StrikePoint strike;       // ball radii, clamped by the strike
 };
 
 // Entry k of the arrays is physics ball k + 1, that is the (k + 1)-th scene list entry.

@@ -18,7 +18,7 @@ void Usage(FILE* out)
 {
     fprintf(out,
             "usage: baizeline-sim [--mode M] [--seed N] [--csv FILE] [--svg FILE] [--max-seconds S]\n"
-            "                     ANGLE STRENGTH\n"
+            "                     [--spin SIDE,TOP] ANGLE STRENGTH\n"
             "\n"
             "Racks the sixteen balls as the game does, strikes the cue ball and runs frames of\n"
             "1/60 s (25 passes each) until every ball moves slower than 1 mm/s.\n"
@@ -32,6 +32,10 @@ void Usage(FILE* out)
             "                   foot spot, the cue ball on the head string, pockets that\n"
             "                   take balls; reports what dropped where\n"
             "  --seed N         practice: shuffle of the rack, 0 to 4294967295 (default 1)\n"
+            "  --spin SIDE,TOP  strike the cue ball off centre: SIDE right (+) or left (-), TOP\n"
+            "                   above (+, follow) or below (-, draw), in ball radii, clamped to\n"
+            "                   0.5 from the centre; prints the strike point and the cue ball's\n"
+            "                   start and rest\n"
             "\n"
             "Exit status: 0 all balls stayed on the table without NaN, 1 a fault or an\n"
             "unwritable file, 2 bad arguments.\n");
@@ -56,6 +60,20 @@ bool ParseNumber(const char* text, double* value)
     return true;
 }
 
+// "SIDE,TOP": two whole numbers separated by one comma.
+bool ParseStrikePoint(const char* text, StrikePoint* p)
+{
+    const char* comma = strchr(text, ',');
+    if (!comma)
+        return false;
+    double side = 0.0, top = 0.0;
+    if (!ParseNumber(std::string(text, comma).c_str(), &side) || !ParseNumber(comma + 1, &top))
+        return false;
+    p->side = static_cast<float>(side);
+    p->top = static_cast<float>(top);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -69,6 +87,15 @@ int main(int argc, char** argv)
         if (arg == "--help" || arg == "-h") {
             Usage(stdout);
             return 0;
+        }
+        if (arg == "--spin") {
+            if (i + 1 >= argc)
+                return BadArguments(arg + " needs a value");
+            if (!ParseStrikePoint(argv[++i], &settings.strike))
+                return BadArguments("--spin needs SIDE,TOP as two numbers, not '" +
+                                    std::string(argv[i]) + "'");
+            settings.spin = true;
+            continue;
         }
         if (arg == "--csv" || arg == "--svg" || arg == "--max-seconds" || arg == "--mode" ||
             arg == "--seed") {
