@@ -164,7 +164,7 @@ void CGame::FeelKeyDown(SDLKey key)
     case SDLK_HOME:
     case SDLK_KP5:
         strike = StrikePoint();
-        Say("practice: strike point side %.1f top %.1f\n", strike.side, strike.top);
+        Say("practice: strike point side %.2f top %.2f\n", strike.side, strike.top);
         return;
     default:
         return;
@@ -172,7 +172,7 @@ void CGame::FeelKeyDown(SDLKey key)
     if (side == 0 && top == 0)
         return;
     strike = NudgeStrikePoint(strike, side, top);
-    Say("practice: strike point side %.1f top %.1f\n", strike.side, strike.top);
+    Say("practice: strike point side %.2f top %.2f\n", strike.side, strike.top);
 }
 
 void CGame::ApplySoundMode()
@@ -215,7 +215,7 @@ void CGame::OnStrike()
     replay.Begin(ball);
     guide.Reset();
     const vec3& w = b.angularVelocity;
-    Say("practice: strike speed %.3f side %.1f top %.1f", speed, strike.side, strike.top);
+    Say("practice: strike speed %.3f side %.3f top %.3f", speed, strike.side, strike.top);
     Say(" spin %.3f %.3f %.3f velocity %.3f %.3f\n", w.x, w.y, w.z, b.velocity.x, b.velocity.y);
 }
 
