@@ -120,6 +120,9 @@ public:
     float guideKey[4] = {};      // the aim the guide last began from (angle, power, side, top)
     double guideSeconds = 0.0;   // guide work in the last frame, s (measured in timing runs)
     double guideWorst = 0.0;     // ... the most in any one frame of the run
+    double guideTotal = 0.0;     // ... summed over the frames that did guide work
+    long guideFrames = 0;
+    long guideSlowFrames = 0;    // ... of which over 1 ms (a busy machine preempting the game counts too)
     bool showHelp = false;       // F1
     CShotReplay replay;          // the last shot, recorded as it ran
 
