@@ -82,17 +82,24 @@ TEST_F(FeelRun, PracticeWithDummyAudioSpinsHelpsAndReplaysBackToTheSameTable)
     ASSERT_TRUE(WaitFor("practice: cue ball placed", 1, 5.0)) << Log();
     Pause(0.5);
 
-    // F1 lays the controls over the table; again takes them away.
-    const int before = Shot().Count(30, 40, 770, 400, Text);
+    // F1 lays the controls over the table; again takes them away. Counted in
+    // the column of key names, left of the table's white cue ball.
+    auto helpPixels = [&] { return Shot().Count(35, 45, 300, 360, Text); };
+    auto waitPixels = [&](bool shown) {
+        int n = helpPixels();
+        for (int i = 0; i < 30 && (shown ? n < 1200 : n > 200); ++i) {
+            Pause(0.1);
+            n = helpPixels();
+        }
+        return n;
+    };
+    EXPECT_LT(helpPixels(), 200);
     Key("F1");
     ASSERT_TRUE(WaitFor("help shown", 1, 5.0));
-    Pause(0.3);
-    const int help = Shot().Count(30, 40, 770, 400, Text);
-    EXPECT_GT(help, before + 2000) << "the help text";
+    EXPECT_GT(waitPixels(true), 1200) << "the help text";
     Key("F1");
     ASSERT_TRUE(WaitFor("help hidden", 1, 5.0));
-    Pause(0.3);
-    EXPECT_LT(Shot().Count(30, 40, 770, 400, Text), before + 200);
+    EXPECT_LT(waitPixels(false), 200);
 
     // Three presses down and one too many to the right of the limit: draw
     // with side, clamped to half a radius.
@@ -131,7 +138,9 @@ TEST_F(FeelRun, PracticeWithDummyAudioSpinsHelpsAndReplaysBackToTheSameTable)
     EXPECT_NEAR(wz, side * speed / (0.4f * 0.05f), 0.02f * std::fabs(wz)) << "right side";
 
     ASSERT_TRUE(WaitFor("practice: shot over", 1, 40.0)) << Log();
-    Pause(1.0); // the camera's glide to the cue ball settles
+    // The camera's glide to the cue ball settles, and the last creeping balls
+    // (under 1 mm/s counts as still) stop.
+    Pause(3.0);
 
     // P replays the break, then the live table is back as it was.
     const CImage rest = Shot();
@@ -141,7 +150,8 @@ TEST_F(FeelRun, PracticeWithDummyAudioSpinsHelpsAndReplaysBackToTheSameTable)
     EXPECT_GT(Shot().Differences(rest, 0, 20, 800, 600), 2000) << "the replay shows the shot, not the table at rest";
     ASSERT_TRUE(WaitFor("practice: replay over", 1, 40.0)) << Log();
     Pause(0.5);
-    EXPECT_LT(Shot().Differences(rest, 0, 20, 800, 600), 50) << "the table after the replay is the one before";
+    // A ball a few millimetres out of place changes hundreds of pixels.
+    EXPECT_LT(Shot().Differences(rest, 0, 20, 800, 600), 100) << "the table after the replay is the one before";
     // A shot can follow the replay as usual.
     Key("F1");
     Key("F1");
