@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <vector>
 
 // Off unless asked for, and then it only counts and reports: the game draws
 // exactly as it would otherwise, and quits normally after N presented frames.
@@ -17,6 +18,9 @@ public:
     bool Presented(double now, double wallNow);
     // Frames per second from the first presented frame to the latest; 0 before two.
     double Rate() const;
+    // The `fraction` quantile (0.5 the median, 0.99 the 99th percentile) of the
+    // intervals between presented frames, seconds (nearest rank); 0 before two frames.
+    double IntervalQuantile(double fraction) const;
     // The measurement as "baizeline-timing:" lines; the peak resident memory
     // comes from /proc/self/status.
     void Report(FILE* out) const;
@@ -25,6 +29,7 @@ public:
     long frames;      // presented so far
     double first;     // monotonic seconds when the first frame was presented
     double last;      // ... the latest
+    std::vector<float> intervals; // seconds between presented frames; room for `limit` made up front
 };
 
 // Seconds on CLOCK_MONOTONIC and on CLOCK_REALTIME.

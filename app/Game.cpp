@@ -101,6 +101,7 @@ bool CGame::Close()
     // second call after the entry's is harmless. The font and the ramp need the
     // window still open.
     font.Clean();
+    CloseFeel();
     if (gammaSaved) {
         RestoreGammaTable();
         gammaSaved = false;

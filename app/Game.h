@@ -5,9 +5,14 @@
 
 #include "app/Mouse.h"
 #include "app/RunningAverage.h"
+#include "audio/ContactSounds.h"
+#include "audio/Sound.h"
 #include "camera/Camera.h"
 #include "config/IniFile.h"
+#include "physics/CueStrike.h"
+#include "play/AimGuide.h"
 #include "play/PlaySession.h"
+#include "play/ShotReplay.h"
 #include "scene/ObjectList.h"
 #include "scene/TextureList.h"
 #include "text/FreeFont.h"
@@ -104,6 +109,46 @@ public:
     // Play modes: T, and C or the middle button.
     void ToggleTopView();
     void CancelAim();
+
+    // Shot feel (GameFeel.cpp): spin, sound, the aiming guide, help and replay.
+    // All of it acts in the play modes only, but F1's help, which every mode has.
+    StrikePoint strike;          // where the tip meets the cue ball; the spin keys move it while aiming
+    CSound sound;                // open in the play modes unless [Sound] Volume is 0 or there is no device
+    CContactSounds contactSounds{&sound}; // the live passes' sink while the sound is open
+    bool soundRefused = false;   // no device: not asked again (nor said again) until a restart
+    int aimGuideSetting = -1;    // [Game] AimGuide, −1 when absent
+    int aimGuide = AimGuideOff;  // the guide shown in the current mode
+    int opponentLevel = OpponentMedium; // the rules modes' computer player (guide default)
+    CAimGuide guide;             // predictions on copies of `ball` and play.table
+    float guideKey[4] = {};      // the aim the guide last began from (angle, power, side, top)
+    double guideSeconds = 0.0;   // guide work in the last frame, s (measured in timing runs)
+    double guideWorst = 0.0;     // ... the most in any one frame of the run
+    double guideTotal = 0.0;     // ... summed over the frames that did guide work
+    long guideFrames = 0;
+    long guideSlowFrames = 0;    // ... of which over 1 ms (a busy machine preempting the game counts too)
+    bool showHelp = false;       // F1
+    CShotReplay replay;          // the last shot, recorded as it ran
+
+    // A key press no other control takes: F1 in every mode; in the play
+    // modes the spin keys and P.
+    void FeelKeyDown(SDLKey key);
+    // The sound for the current mode: opened, re-levelled or closed.
+    void ApplySoundMode();
+    // After a re-rack or a mode switch: no replay, no contacts, centre strike, sound for the mode.
+    void FeelRerack();
+    // Just after play.Strike: the spin from the strike point, the cue's knock, the replay's start.
+    void OnStrike();
+    // Play modes, first thing in a frame: runs a replay frame instead of the
+    // game's (answers true), else hands the passes the sound's sink.
+    bool MoveFeelBefore(float dt);
+    // Play modes, last thing in a frame: the replay's record, the guide's prediction.
+    void MoveFeelAfter(bool wasRolling, float dt);
+    // Between the scene and the overlays: the guide's lines on the table.
+    void DrawAimGuide();
+    // Last overlay: the strike point diagram, the help screen.
+    void ShowFeel();
+    // From Close: the sound device shut; in a timing run, the guide's worst frame said.
+    void CloseFeel();
 
 private:
     // The play modes' frame: shot control, passes on `ball`, pots, camera and cue.

@@ -44,6 +44,7 @@ void CGame::ReadSettings()
                 mode);
         mode = ModeFreeTable;
     }
+    aimGuideSetting = ini.ReadInteger("Game", "AimGuide", -1);
     camera.mode = ini.ReadInteger("Misc", "CameraMode", 0);
     // The orbit camera starts looking down on the table a little; the free one level.
     camera.pitchAngle = camera.mode == CCamera::ModeOrbit ? -0.2f : 0.0f;

@@ -38,6 +38,7 @@ void CGame::DrawScene()
 void CGame::Draw()
 {
     DrawScene();
+    DrawAimGuide();
     ShowStatus();
 }
 
@@ -51,6 +52,7 @@ void CGame::ShowStatus()
         ShowDebug();
     if (mode != ModeFreeTable)
         ShowPlayHud();
+    ShowFeel();
 }
 
 int CGame::EnabledLights() const

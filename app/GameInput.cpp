@@ -31,6 +31,7 @@ static void NewKeyDown(CGame& game, SDLKey key)
     default:
         break;
     }
+    game.FeelKeyDown(key);
 }
 
 bool CGame::HandleEvent(SDL_Event& event)

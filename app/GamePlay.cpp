@@ -131,6 +131,7 @@ void CGame::Rerack()
     }
     camera.look = cueBall->position;
     leftHeld = mouse.button == SDL_BUTTON_LEFT;
+    FeelRerack();
 }
 
 void CGame::ToggleTopView()
@@ -206,6 +207,7 @@ void CGame::ControlPlayShot()
     if (cue->state == CueAiming && mouse.button == 0) {
         cue->state = CueStruck;
         play.Strike(ball, ShotVelocity(DegreesPerRadian * aimAngle, ShotSpeedPerPower * cue->power));
+        OnStrike();
         cue->SetPower(0.0f);
         Report("practice: shot %s%d\n", "", play.shots);
     } else if (cue->state != CueAiming) {
@@ -252,6 +254,8 @@ void CGame::MovePlayCamera(float dt)
 
 void CGame::MovePlay(float dt)
 {
+    if (MoveFeelBefore(dt))
+        return;
     fps.Add(1.0f / dt);
     frameTime = dt;
     ControlPlayShot();
@@ -271,6 +275,7 @@ void CGame::MovePlay(float dt)
             cue->SetPower(cue->power + mouse.dy * PowerPerPixel);
         cue->angle = DegreesPerRadian * aimAngle;
     }
+    MoveFeelAfter(rolling, frameTime);
     mouse.dx = 0;
     mouse.dy = 0;
 }
@@ -281,7 +286,7 @@ void CGame::ShowPlayHud()
     const float line = 14.0f;
     float y = height - 28.0f;
     glColor3f(1.0f, 1.0f, 1.0f);
-    font.Print(10.0f, y, "F2 free table  F3 practice  R re-rack  T top view");
+    font.Print(10.0f, y, "F1 help  F2 free table  F3 practice  R re-rack  T top view  P replay");
     y -= line;
     std::string potted;
     for (int n : play.tray)

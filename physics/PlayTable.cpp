@@ -200,6 +200,14 @@ bool PlayTable::Resting(const Ball* balls, float speed) const
     return true;
 }
 
+PlayTable PlayTable::Headless() const
+{
+    PlayTable t = *this;
+    t.events = nullptr;
+    t.sink = nullptr;
+    return t;
+}
+
 PlayTable FreeTable()
 {
     PlayTable t;

@@ -3,6 +3,7 @@
 
 #include "physics/Ball.h"
 #include "physics/ContactMaterial.h"
+#include "physics/ContactSink.h"
 #include "physics/ShotEvents.h"
 
 // Entries 0 to 16 of a ball array; the passes use 1 to 16.
@@ -38,6 +39,9 @@ struct PlayTable {
     int pocket[BallSlots] = {}; // where it dropped (0 to 5); −1 on the cloth
     // Filled by the passes while not null; not owned.
     ShotEvents* events = nullptr;
+    // Told of every contact the passes resolve while not null (the game's
+    // sound); not owned. The passes' results are the same with it or without.
+    ContactSink* sink = nullptr;
 
     // Puts every ball back on the cloth; keeps the numbers and the record pointer.
     void Unpot();
@@ -45,6 +49,9 @@ struct PlayTable {
     int EntryOf(int number) const;
     // Every ball on the cloth slower than `speed` m/s (horizontal).
     bool Resting(const Ball* balls, float speed) const;
+    // A copy for simulating away from the game (a prediction, a search): the
+    // same balls in play and pockets, but recording nothing and heard by nobody.
+    PlayTable Headless() const;
 };
 
 // The free table as the passes see it.

@@ -80,6 +80,17 @@ static void RecordCushion(ShotEvents& events, int number)
         AddOnce(events.cushionsAfterContact, number);
 }
 
+// How fast two centres close along the line between them, m/s; 0 when they part.
+static float ClosingSpeed(const Ball& a, const Ball& b)
+{
+    const vec3 d = a.position - b.position;
+    const float len = Length(d);
+    if (!(len > 0.0f))
+        return 0.0f;
+    const float closing = -Dot(a.velocity - b.velocity, d) / len;
+    return closing > 0.0f ? closing : 0.0f;
+}
+
 // A centre over a hole drops the ball out of the passes, still and unspun.
 static void Capture(Ball* balls, PlayTable& table)
 {
@@ -92,6 +103,8 @@ static void Capture(Ball* balls, PlayTable& table)
             continue;
         table.potted[k] = true;
         table.pocket[k] = pocket;
+        if (table.sink)
+            table.sink->Dropped(k, std::hypot(b.velocity.x, b.velocity.y));
         b.velocity = vec3();
         b.angularVelocity = vec3();
         if (table.events)
@@ -143,15 +156,31 @@ void Imitate(Ball* balls, PlayTable& table, double h)
 
     const ContactMaterial& pair = table.materials[MaterialBallBall];
     ShotEvents* events = table.events;
+    ContactSink* sink = table.sink;
     for (int i = FirstBall; i <= LastBall; ++i) {
         if (table.potted[i])
             continue;
         Ball& b = balls[i];
-        for (int j = FirstBall; j < i; ++j)
-            if (!table.potted[j] && BallWithBall(b, balls[j], pair) && events)
+        for (int j = FirstBall; j < i; ++j) {
+            if (table.potted[j])
+                continue;
+            // Measured before the impulse changes the velocities; only read.
+            const float closing = sink ? ClosingSpeed(b, balls[j]) : 0.0f;
+            if (!BallWithBall(b, balls[j], pair))
+                continue;
+            if (events)
                 RecordPair(*events, table.number[i], table.number[j]);
-        if (SurfaceContacts(b, table) && events)
-            RecordCushion(*events, table.number[i]);
+            if (sink)
+                sink->BallsMet(i, j, closing);
+        }
+        const float vx = b.velocity.x, vy = b.velocity.y;
+        if (SurfaceContacts(b, table)) {
+            if (events)
+                RecordCushion(*events, table.number[i]);
+            if (sink)
+                sink->CushionMet(i, std::hypot(b.velocity.x - vx, b.velocity.y - vy) /
+                                        (1.0f + table.materials[MaterialCushion].restitution));
+        }
         b.velocity.z -= hf * Gravity;
         Drag(b, hf);
     }
@@ -162,4 +191,6 @@ void Imitate(Ball* balls, PlayTable& table, double h)
 
     if (table.pockets)
         Capture(balls, table);
+    if (sink)
+        sink->PassEnd();
 }

@@ -38,3 +38,22 @@ TEST(FrameClock, RateIsZeroBeforeTwoFrames)
     testing::internal::GetCapturedStderr();
     EXPECT_EQ(clock.Rate(), 0.0);
 }
+
+TEST(FrameClock, QuantilesOfFrameIntervalsCatchTheRareSlowFrame)
+{
+    testing::internal::CaptureStderr();
+    CFrameClock clock("201");
+    double t = 0.0;
+    clock.Presented(t, t);
+    // 200 intervals: 196 of 5 ms, four of 40 ms. The 99th percentile is
+    // rank 198 of 200: two slow frames in a hundred show in it.
+    for (int i = 0; i < 200; ++i) {
+        t += (i % 50 == 49) ? 0.040 : 0.005;
+        clock.Presented(t, t);
+    }
+    testing::internal::GetCapturedStderr();
+    EXPECT_NEAR(clock.IntervalQuantile(0.5), 0.005, 1e-6);
+    EXPECT_NEAR(clock.IntervalQuantile(0.99), 0.040, 1e-6);
+    EXPECT_NEAR(clock.IntervalQuantile(0.98), 0.005, 1e-6);
+    EXPECT_EQ(CFrameClock("5").IntervalQuantile(0.99), 0.0) << "no frames yet";
+}

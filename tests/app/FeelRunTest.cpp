@@ -1,0 +1,171 @@
+// The shot feel through the real binary under X with SDL's dummy audio: sound, spin keys, F1, the strike's spin, P's replay.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "tests/support/ChildProcess.h"
+#include "tests/support/Screenshot.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+const char* const GameWindow = "^Baizeline is a work name";
+
+void Pause(double seconds)
+{
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+bool Text(const Rgb& c)
+{
+    return c.r > 180 && c.g > 180 && c.b > 90;
+}
+
+class FeelRun : public ::testing::Test {
+protected:
+    std::string Log() const { return ReadFile(dir.Path() + "/stdout.txt"); }
+    std::string Errors() const { return ReadFile(dir.Path() + "/stderr.txt"); }
+    int Count(const std::string& line) const
+    {
+        const std::string log = Log();
+        int n = 0;
+        for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1))
+            ++n;
+        return n;
+    }
+    bool WaitFor(const std::string& line, int times, double seconds)
+    {
+        for (double t = 0.0; t < seconds; t += 0.1) {
+            if (Count(line) >= times)
+                return true;
+            Pause(0.1);
+        }
+        return Count(line) >= times;
+    }
+    CImage Shot()
+    {
+        CImage image;
+        EXPECT_TRUE(CaptureWindow(id, image) && image.width == 800 && image.height == 600);
+        return image;
+    }
+    void Key(const char* key)
+    {
+        RunCommand(std::string("xdotool keydown ") + key + " sleep 0.1 keyup " + key);
+        Pause(0.3);
+    }
+
+    CTempDir dir;
+    CChildProcess game;
+    std::string id;
+};
+
+TEST_F(FeelRun, PracticeWithDummyAudioSpinsHelpsAndReplaysBackToTheSameTable)
+{
+    dir.Write("game.cfg", "[Display]\nWidth=800\nHeight=600\n[Game]\nMode=1\n");
+    const std::string data = std::string(BAIZELINE_RUN_DIR) + "/data";
+    ASSERT_EQ(symlink(data.c_str(), (dir.Path() + "/data").c_str()), 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    ASSERT_TRUE(game.Start({BAIZELINE_BINARY}, dir.Path(), dir.Path() + "/stdout.txt", dir.Path() + "/stderr.txt"));
+    unsetenv("SDL_AUDIODRIVER");
+    id = WaitForWindow(GameWindow, 20.0);
+    ASSERT_FALSE(id.empty());
+    ASSERT_TRUE(WaitFor("practice: racked", 1, 20.0)) << Log();
+    EXPECT_EQ(Count("sound on, volume 0.70"), 1) << "the dummy device opens at the practice volume\n" << Errors();
+    RunCommand("xdotool mousedown 1 sleep 0.2 mouseup 1");
+    ASSERT_TRUE(WaitFor("practice: cue ball placed", 1, 5.0)) << Log();
+    Pause(0.5);
+
+    // F1 lays the controls over the table; again takes them away. Counted in
+    // the column of key names, left of the table's white cue ball.
+    auto helpPixels = [&] { return Shot().Count(35, 45, 300, 360, Text); };
+    // Waits up to 3 s for the count to pass `limit` upwards (or downwards).
+    auto waitPixels = [&](int limit, bool above) {
+        int n = helpPixels();
+        for (int i = 0; i < 30 && (above ? n <= limit : n >= limit); ++i) {
+            Pause(0.1);
+            n = helpPixels();
+        }
+        return n;
+    };
+    Key("F1");
+    ASSERT_TRUE(WaitFor("help shown", 1, 5.0));
+    const int shown = waitPixels(1200, true);
+    EXPECT_GT(shown, 1200) << "the help text";
+    Key("F1");
+    ASSERT_TRUE(WaitFor("help hidden", 1, 5.0));
+    EXPECT_LT(waitPixels(shown / 5, false), shown / 5);
+
+    // Three presses down and one too many to the right of the limit: draw
+    // with side, clamped to half a radius.
+    for (const char* k : {"Down", "Down", "Down", "Right", "Right", "Right", "Right", "Right"})
+        Key(k);
+    ASSERT_TRUE(WaitFor("strike point side 0.40 top -0.30", 1, 5.0)) << Log();
+    ASSERT_TRUE(WaitFor("strike point side 0.43 top -0.26", 1, 5.0)) << "pulled back onto the limit\n" << Log();
+
+    // The break, with that strike point.
+    RunCommand("xdotool mousedown 1 sleep 0.2");
+    for (int i = 0; i < 8; ++i)
+        RunCommand("xdotool mousemove_relative 0 10 sleep 0.05");
+    RunCommand("xdotool sleep 0.2 mouseup 1");
+    ASSERT_TRUE(WaitFor("practice: shot 1", 1, 5.0)) << Log();
+    // The cue ball's spin right after the strike, as the game reports it from
+    // its live balls: ω = r × J / I. The draw part turns the ball backwards,
+    // about the horizontal axis to the right of the shot (v × up); the tip
+    // right of centre pushes that side on first, turning the ball
+    // anticlockwise seen from above (+z).
+    const std::string log = Log();
+    const size_t at = log.find("practice: strike speed");
+    ASSERT_NE(at, std::string::npos) << log;
+    float speed = 0, side = 0, top = 0, wx = 0, wy = 0, wz = 0, vx = 0, vy = 0;
+    ASSERT_EQ(sscanf(log.c_str() + at, "practice: strike speed %f side %f top %f spin %f %f %f velocity %f %f", &speed,
+                     &side, &top, &wx, &wy, &wz, &vx, &vy),
+              8)
+        << log.substr(at);
+    // (0.5, −0.3) pulled back along its direction onto the half-radius limit.
+    EXPECT_NEAR(std::hypot(side, top), 0.5f, 0.002f);
+    EXPECT_NEAR(side / top, 0.5f / -0.3f, 0.01f);
+    ASSERT_GT(speed, 1.0f);
+    const float rightX = vy / speed, rightY = -vx / speed; // v × up, unit
+    const float draw = wx * rightX + wy * rightY;
+    // Each part: offset × R × m·v / (0.4 m R²) = offset × v / (0.4 R), R = 0.05 m.
+    EXPECT_NEAR(draw, -top * speed / (0.4f * 0.05f), 0.02f * std::fabs(draw)) << "draw";
+    EXPECT_NEAR(wz, side * speed / (0.4f * 0.05f), 0.02f * std::fabs(wz)) << "right side";
+
+    ASSERT_TRUE(WaitFor("practice: shot over", 1, 40.0)) << Log();
+    // The camera's glide to the cue ball settles, and the last creeping balls
+    // (under 1 mm/s counts as still) stop.
+    Pause(3.0);
+
+    // P replays the break, then the live table is back as it was.
+    const CImage rest = Shot();
+    Key("p");
+    ASSERT_TRUE(WaitFor("practice: replay", 1, 5.0)) << Log();
+    Pause(0.3);
+    EXPECT_GT(Shot().Differences(rest, 0, 20, 800, 600), 2000) << "the replay shows the shot, not the table at rest";
+    ASSERT_TRUE(WaitFor("practice: replay over", 1, 40.0)) << Log();
+    Pause(0.5);
+    // A ball a few millimetres out of place changes hundreds of pixels.
+    EXPECT_LT(Shot().Differences(rest, 0, 20, 800, 600), 100) << "the table after the replay is the one before";
+    // A shot can follow the replay as usual.
+    Key("F1");
+    Key("F1");
+
+    int status = -1;
+    bool ended = false;
+    for (int press = 0; press < 20 && !ended; ++press) {
+        RunCommand("xdotool keydown Escape sleep 0.1 keyup Escape");
+        ended = game.Wait(0.5, &status);
+    }
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(status, 0) << Errors();
+    EXPECT_EQ(Errors().find("no sound"), std::string::npos) << Errors();
+}
+
+} // namespace
