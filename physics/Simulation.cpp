@@ -110,12 +110,14 @@ static void Drag(Ball& b, float h)
         b.velocity = vec3();
 }
 
-// Rotation keeps its axis and wraps its angle into [0, 2π).
+// Rotation keeps its axis and wraps its angle into [0, 2π). Below 2π the
+// wrap is a factor of exactly 1 (fmod returns L itself, and L / L is 1), so
+// only a longer vector is scaled.
 static void Integrate(Ball& b, float hf)
 {
     b.rotation += hf * b.angularVelocity;
     const float L = Length(b.rotation);
-    if (L > 0.0f)
+    if (L >= TwoPi)
         b.rotation *= std::fmod(L, TwoPi) / L;
     b.position += hf * b.velocity;
 }
