@@ -10,6 +10,7 @@
 #include "opponent/TableReading.h"
 #include "physics/TableGeometry.h"
 #include "play/BallInHand.h"
+#include "physics/Simulation.h"
 #include "play/PlayShot.h"
 
 namespace {
@@ -136,8 +137,16 @@ void CSearch::Evaluate(Candidate& c)
     ShotEvents events;
     table.events = &events;
     balls[cue].velocity = ShotVelocity(c.angle, c.strength);
-    bool resting = false;
-    RunUntilRest(balls, table, settings.shotSeconds, resting);
+    // Frames as the game runs them, until every ball rests or the shot is
+    // certainly a foul (the cue ball down, or a wrong ball hit first): how
+    // the rest of a foul rolls out changes little in its value.
+    const int frames = static_cast<int>(settings.shotSeconds / PlayFrameSeconds + 0.5);
+    for (int n = 1; n <= frames; ++n) {
+        Start(balls, table, PlayFrameSeconds, PlayPassesPerFrame);
+        if (table.Resting(balls, PlayRestSpeed) || table.potted[cue] ||
+            (events.firstContact >= 0 && !Has(targets, events.firstContact)))
+            break;
+    }
     ++simulated;
     c.legal = events.firstContact >= 0 && Has(targets, events.firstContact);
     legalFound = legalFound || c.legal;

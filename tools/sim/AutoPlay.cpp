@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 
 #include "opponent/ShotPlanner.h"
 #include "physics/TableGeometry.h"
@@ -19,15 +20,26 @@ namespace {
 constexpr double StallSeconds = 60.0;
 
 struct RackFigures {
-    bool won = false;
+    bool won = false;  // a winner within the visit limit
+    bool over = false; // a winner at all before the shot limit
     int visits = 1;
     int shots = 0;
     int pots = 0;   // object balls potted on shots without a foul
     int fouls = 0;
     int stalls = 0; // shots still moving after StallSeconds
     int faults = 0; // balls off the bed or not finite after a shot
-    std::vector<double> seconds; // per decision
+    std::vector<double> seconds; // per decision, wall clock
+    std::vector<double> cpu;     // per decision, the thread's processor time
 };
+
+// Processor seconds of the calling thread: on a machine shared with other
+// work, what a decision costs regardless of how long it waited for a core.
+double ThreadSeconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return t.tv_sec + 1e-9 * t.tv_nsec;
+}
 
 void Rack(Ball* balls, PlayTable& table, GameKind game, unsigned seed)
 {
@@ -56,7 +68,9 @@ RackFigures PlayRack(const AutoPlaySettings& s, GameKind game, int level, unsign
         const OpponentView view = ViewOf(balls, table, rules, inHand, kitchen);
         planner.seed = rackSeed * 7919u + static_cast<unsigned>(f.shots);
         const auto begin = std::chrono::steady_clock::now();
+        const double cpuBegin = ThreadSeconds();
         const OpponentShot shot = ChooseShot(view, planner);
+        f.cpu.push_back(ThreadSeconds() - cpuBegin);
         f.seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count());
 
         Ball& c = balls[cue];
@@ -87,6 +101,7 @@ RackFigures PlayRack(const AutoPlaySettings& s, GameKind game, int level, unsign
             for (const ShotEvents::Pot& p : events.potted)
                 f.pots += p.ball != 0;
         if (r.rackOver) {
+            f.over = true;
             f.won = f.visits <= s.visitLimit;
             break;
         }
@@ -125,11 +140,13 @@ int RunAutoPlay(const AutoPlaySettings& s, FILE* out, FILE* progress)
     const GameKind game = s.mode == 3 ? GameKind::NineBall : GameKind::EightBall;
     fprintf(out, "%s, computer against computer, %d racks per level, both sides at the level; seed %u\n",
             game == GameKind::NineBall ? "9-ball" : "8-ball", s.racks, s.seed);
-    fprintf(out, "level  won<=%dv  shots/rack  visits/rack  pots/visit  fouls/rack  decision-s median  p90    max  stalls\n",
+    fprintf(out, "level  won<=%dv  unfinished  shots/rack  visits/rack  pots/visit  fouls/rack  stalls"
+                 "  decision s (wall) median  max  (cpu) median  max\n",
             s.visitLimit);
     int status = 0;
     for (int level : s.levels) {
-        std::vector<double> seconds;
+        std::vector<double> seconds, cpu;
+        int unfinished = 0;
         int won = 0, shots = 0, visits = 0, pots = 0, fouls = 0, stalls = 0, faults = 0;
         for (int r = 0; r < s.racks; ++r) {
             const RackFigures f = PlayRack(s, game, level, s.seed + static_cast<unsigned>(r));
@@ -140,18 +157,20 @@ int RunAutoPlay(const AutoPlaySettings& s, FILE* out, FILE* progress)
             fouls += f.fouls;
             stalls += f.stalls;
             faults += f.faults;
+            unfinished += !f.over;
             seconds.insert(seconds.end(), f.seconds.begin(), f.seconds.end());
+            cpu.insert(cpu.end(), f.cpu.begin(), f.cpu.end());
             if (progress)
-                fprintf(progress, "level %d rack %d: %s in %d visits, %d shots, %d fouls, decision max %.2f s\n",
-                        level, r + 1, f.won ? "won" : "not won", f.visits, f.shots, f.fouls,
-                        *std::max_element(f.seconds.begin(), f.seconds.end()));
+                fprintf(progress, "level %d rack %d: %s in %d visits, %d shots, %d pots, %d fouls, decision max %.2f s wall, %.2f s cpu\n",
+                        level, r + 1, f.over ? "won" : "unfinished", f.visits, f.shots, f.pots, f.fouls,
+                        *std::max_element(f.seconds.begin(), f.seconds.end()), *std::max_element(f.cpu.begin(), f.cpu.end()));
         }
-        std::sort(seconds.begin(), seconds.end());
-        const double p90 = seconds.empty() ? 0.0 : seconds[seconds.size() * 9 / 10];
         const double n = s.racks > 0 ? s.racks : 1;
-        fprintf(out, "%5d  %6.0f%%  %10.1f  %11.1f  %10.2f  %10.2f  %17.3f  %5.3f  %5.3f  %6d\n", level,
-                100.0 * won / n, shots / n, visits / n, visits ? static_cast<double>(pots) / visits : 0.0,
-                fouls / n, Median(seconds), p90, seconds.empty() ? 0.0 : seconds.back(), stalls);
+        const auto longest = [](const std::vector<double>& v) { return v.empty() ? 0.0 : *std::max_element(v.begin(), v.end()); };
+        fprintf(out, "%5d  %6.0f%%  %10d  %10.1f  %11.1f  %10.2f  %10.2f  %6d  %23.3f  %5.3f  %12.3f  %5.3f\n", level,
+                100.0 * won / n, unfinished, shots / n, visits / n,
+                visits ? static_cast<double>(pots) / visits : 0.0, fouls / n, stalls, Median(seconds),
+                longest(seconds), Median(cpu), longest(cpu));
         if (faults > 0) {
             fprintf(out, "level %d: %d balls off the bed or not finite after a shot\n", level, faults);
             status = 1;
