@@ -21,6 +21,6 @@ constexpr BallSet BallsUpTo(int last) { return BallSet(((1u << (last + 1)) - 1u)
 constexpr BallSet Solids = BallsUpTo(7);
 constexpr BallSet Stripes = BallSet(BallsUpTo(15) & ~BallsUpTo(8));
 
-int BallCount(BallSet set);
+int CountBalls(BallSet set);
 // The lowest-numbered ball in the set, or -1 when it is empty.
 int LowestBall(BallSet set);
