@@ -177,7 +177,7 @@ int main(int argc, char** argv)
     settings.strength = static_cast<float>(strength);
     settings.record = !csvPath.empty() || !svgPath.empty();
 
-    const ShotResult result = RunShot(settings);
+    const SimShotResult result = RunShot(settings);
     PrintSummary(stdout, settings, result);
 
     int status = result.nanFrame >= 0 || result.offTableFrame >= 0 ? ExitFault : 0;
