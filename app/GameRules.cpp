@@ -27,6 +27,9 @@ const float DrawSeconds = 0.7f;
 const float StrikeSeconds = 1.4f;
 const float ShotSpeedPerPower = 10.0f; // as the player's shot: scene units per second per power
 const float Pi = 3.1415927f;
+// While the computer thinks, frames come no faster than this: a frame drawn
+// sooner sleeps out the rest, and the worker thread gets that time.
+const float ThinkFrameSeconds = 1.0f / 72.0f;
 
 // When the current decision began: read only by the frame loop's thread.
 std::chrono::steady_clock::time_point thinkBegin;
@@ -152,6 +155,8 @@ void CGame::ControlComputer()
     case ComputerThinking: {
         ++thinkFrames;
         camera.state = looking;
+        if (frameTime < ThinkFrameSeconds)
+            SDL_Delay(static_cast<Uint32>((ThinkFrameSeconds - frameTime) * 1000.0f));
         if (!opponent.Ready())
             return;
         const double waited = std::chrono::duration<double>(std::chrono::steady_clock::now() - thinkBegin).count();
@@ -229,9 +234,13 @@ void CGame::ShowRulesHud(float y)
         if (nine)
             font.Print(10.0f, y, "%s %s   fouls in a row: %d", turn ? ">" : " ", match.SideName(side),
                        rules.FoulsInARow(side));
-        else
-            font.Print(10.0f, y, "%s %s   %s   needs: %s", turn ? ">" : " ", match.SideName(side),
-                       GroupName(rules.GroupOf(side)), BallList(rules.BallsNeeded(side)).c_str());
+        else {
+            // The group first, the 8 last: the order they must go down in.
+            const BallSet own = BallSet(rules.BallsNeeded(side) & ~BallBit(8));
+            font.Print(10.0f, y, "%s %s   %s   needs: %s%s", turn ? ">" : " ", match.SideName(side),
+                       GroupName(rules.GroupOf(side)), own ? BallList(own).c_str() : "",
+                       own ? ", then the 8" : "the 8");
+        }
         y -= line;
     }
     if (nine) {

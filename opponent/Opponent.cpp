@@ -1,7 +1,21 @@
 // COpponent: one worker thread per decision over a private copy of the position.
 #include "opponent/Opponent.h"
 
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <chrono>
+
+namespace {
+
+// The worker's nice value: above the frame loop's, so that on a busy machine
+// the drawing keeps its frame rate and the decision takes the cycles left over
+// (the frame loop sleeps in the driver for much of every frame). A value, not
+// a right: an unprivileged thread may always lower its own priority.
+const int ThinkerNice = 5;
+
+} // namespace
 
 COpponent::~COpponent() { Cancel(); }
 
@@ -13,6 +27,8 @@ void COpponent::Start(const OpponentView& v, const OpponentSettings& s)
     ready.store(false);
     cancel.store(false);
     worker = std::thread([this] {
+        // Refused only where the system forbids it; the decision is the same either way.
+        (void)setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), ThinkerNice);
         const auto begin = std::chrono::steady_clock::now();
         shot = ChooseShot(view, settings, &cancel);
         workSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
