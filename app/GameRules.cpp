@@ -115,7 +115,7 @@ void CGame::EndRulesShot()
         return;
     }
     Log("%s: turn %s%s%s%s\n", game, match.SideName(r.nextShooter), r.ballInHand ? ", ball in hand" : "",
-        r.IsFoul() ? ", foul: " : "", r.IsFoul() ? FoulText(r.foul) : "");
+        r.IsFoul() ? ", " : "", FoulText(r.foul));
 }
 
 void CGame::ControlComputer()
