@@ -128,7 +128,7 @@ void CGame::ControlComputer()
     const int looking = mouse.button == SDL_BUTTON_RIGHT ? CCamera::StateZoom : CCamera::StateRotate;
 
     if (match.rules.RackOver() || play.phase == CPlaySession::Rolling || play.Sinking()) {
-        if (cue && play.phase != CPlaySession::Rolling)
+        if (cue)
             cue->state = CueHidden;
         camera.state = looking;
         return;
@@ -164,10 +164,11 @@ void CGame::ControlComputer()
         Log("computer: decided in %.2f s, %d shots simulated; %d frames meanwhile, %.1f fps\n", opponent.Seconds(),
             computerShot.simulated, thinkFrames, waited > 0.0 ? thinkFrames / waited : 0.0);
         if (play.phase == CPlaySession::InHand) {
-            const Placement p = computerShot.place
-                                    ? play.MoveHand(ball, computerShot.cue.x - play.hand.x, computerShot.cue.y - play.hand.y)
-                                    : Placement::OffCloth;
-            if (p != Placement::Allowed || play.PlaceHand(ball) != Placement::Allowed) {
+            // Without a place of its own it plays from where the hand holds the ball.
+            if (computerShot.place)
+                play.MoveHand(ball, computerShot.cue.x - play.hand.x, computerShot.cue.y - play.hand.y);
+            const Placement p = play.PlaceHand(ball);
+            if (p != Placement::Allowed) {
                 // The view was this very table, so this should not happen; think again rather than stall.
                 Log("computer: cue ball not placed: %s\n", PlacementText(p));
                 computerStage = ComputerIdle;
