@@ -20,7 +20,8 @@ CGame::CGame()
       keys(nullptr), cueBall(nullptr), cue(nullptr), table(nullptr), fps(30), width(0),
       height(0), bpp(0), fullScreen(false), gamma(0.0f), weariness(0.0f), gammaSaved(false),
       mode(ModeFreeTable), topView(false), aimAngle(0.0f), leftHeld(false), leftPressed(false),
-      handVerdict(Placement::Allowed)
+      handVerdict(Placement::Allowed), computerStage(ComputerIdle), computerAge(0.0f), computerAimFrom(0.0f),
+      computerAim(0.0f), thinkFrames(0), nextBreaker(0)
 {
 }
 
@@ -99,7 +100,9 @@ bool CGame::Close()
 {
     // SDL_Quit on an SDL that is not running does nothing, so the destructor's
     // second call after the entry's is harmless. The font and the ramp need the
-    // window still open.
+    // window still open. A computer still thinking is stopped first: its
+    // worker must not outlive the game it was started from.
+    opponent.Cancel();
     font.Clean();
     CloseFeel();
     if (gammaSaved) {

@@ -9,8 +9,10 @@
 #include "audio/Sound.h"
 #include "camera/Camera.h"
 #include "config/IniFile.h"
+#include "opponent/Opponent.h"
 #include "physics/CueStrike.h"
 #include "play/AimGuide.h"
+#include "play/Match.h"
 #include "play/PlaySession.h"
 #include "play/ShotReplay.h"
 #include "scene/ObjectList.h"
@@ -91,8 +93,9 @@ public:
     float weariness;
     bool gammaSaved;   // ApplyGamma changed the ramp; Close puts the saved one back
 
-    // Play modes. `mode` is [Game] Mode: ModeFreeTable (the default) or ModePractice.
-    enum { ModeFreeTable = 0, ModePractice = 1, ModeCount = 2 };
+    // Play modes. `mode` is [Game] Mode: ModeFreeTable (the default), ModePractice,
+    // or the rules modes ModeEightBall and ModeNineBall.
+    enum { ModeFreeTable = 0, ModePractice = 1, ModeEightBall = 2, ModeNineBall = 3, ModeCount = 4 };
     int mode;
     CPlaySession play;    // the play modes' shots, pots and hand; idle on the free table
     bool topView;         // play modes: T shows the whole table from above
@@ -101,6 +104,24 @@ public:
                           // strike refused while balls moved: it aims only after a release
     bool leftPressed;     // play modes: a left button press arrived since the last frame
     Placement handVerdict; // play modes: may the cue ball in hand go down where it is
+
+    // Rules modes: the referee and the two sides ([Game] Opponent is match.opponent),
+    // the computer's worker, and its turn as the player sees it: thinking, then
+    // the cue swinging to its aim and drawing back, then the strike.
+    enum ComputerStage { ComputerIdle, ComputerThinking, ComputerAiming };
+    CMatch match;
+    COpponent opponent;
+    ComputerStage computerStage;
+    OpponentShot computerShot;
+    float computerAge;    // seconds into the stage
+    float computerAimFrom; // rad: the aim the swing starts from
+    float computerAim;    // rad: the cue's heading now, while it aims
+    int thinkFrames;      // frames drawn while it thought
+    int nextBreaker;      // side to break the next rack: the racks alternate
+    bool RulesMode() const { return mode == ModeEightBall || mode == ModeNineBall; }
+    // O in the rules modes: a second person, then the computer easy to hard, then
+    // a person again; a new rack starts, the player at the mouse to break.
+    void CycleOpponent();
 
     // F2, F3: switch mode and re-rack (the play table's model is loaded on first use).
     void SetMode(int newMode);
@@ -118,7 +139,6 @@ public:
     bool soundRefused = false;   // no device: not asked again (nor said again) until a restart
     int aimGuideSetting = -1;    // [Game] AimGuide, −1 when absent
     int aimGuide = AimGuideOff;  // the guide shown in the current mode
-    int opponentLevel = OpponentMedium; // the rules modes' computer player (guide default)
     CAimGuide guide;             // predictions on copies of `ball` and play.table
     float guideKey[4] = {};      // the aim the guide last began from (angle, power, side, top)
     double guideSeconds = 0.0;   // guide work in the last frame, s (measured in timing runs)
@@ -156,6 +176,12 @@ private:
     void ControlPlayShot();
     void MovePlayCamera(float dt);
     void ShowPlayHud();
+    // Rules modes (app/GameRules.cpp).
+    void NewRulesRack();
+    void EndRulesShot();
+    void ControlComputer();
+    void ShowComputerAim();
+    void ShowRulesHud(float y); // from line `y` down
 
     // Mouse button to camera and cue states; fires the shot on release.
     void ControlShot();

@@ -203,7 +203,7 @@ void CGame::FeelRerack()
     contactSounds.Reset();
     guide.Reset();
     strike = StrikePoint();
-    aimGuide = AimGuideLevel(mode, opponentLevel, aimGuideSetting);
+    aimGuide = AimGuideLevel(mode, match.opponent, aimGuideSetting);
     ApplySoundMode();
 }
 

@@ -6,8 +6,9 @@
 #include "app/MouseInput.h"
 
 // Keys the design's free table leaves unused, acted on once per press (the
-// event's own key, not the state array): F2 free table, F3 practice, R
-// re-rack in every mode; in the play modes T top view and C cancel.
+// event's own key, not the state array): F2 free table, F3 practice, F4 8-ball,
+// F5 9-ball, R re-rack in every mode; in the play modes T top view and C
+// cancel; in the rules modes O the opponent.
 static void NewKeyDown(CGame& game, SDLKey key)
 {
     switch (key) {
@@ -16,6 +17,16 @@ static void NewKeyDown(CGame& game, SDLKey key)
         break;
     case SDLK_F3:
         game.SetMode(CGame::ModePractice);
+        break;
+    case SDLK_F4:
+        game.SetMode(CGame::ModeEightBall);
+        break;
+    case SDLK_F5:
+        game.SetMode(CGame::ModeNineBall);
+        break;
+    case SDLK_o:
+        if (game.RulesMode())
+            game.CycleOpponent();
         break;
     case SDLK_r:
         game.Rerack();

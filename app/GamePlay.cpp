@@ -82,7 +82,9 @@ void CGame::SetMode(int newMode)
         table->UsePlayModel(newMode != ModeFreeTable);
     mode = newMode;
     topView = false;
-    Report("mode %s\n", newMode == ModeFreeTable ? "free table" : "practice");
+    nextBreaker = 0;
+    static const char* const names[ModeCount] = {"free table", "practice", "8-ball", "9-ball"};
+    Report("mode %s\n", names[newMode]);
     Rerack();
 }
 
@@ -90,6 +92,9 @@ void CGame::Rerack()
 {
     if (!cueBall)
         return;
+    // A decision under way belongs to the rack that ends here.
+    opponent.Cancel();
+    computerStage = ComputerIdle;
     if (mode == ModeFreeTable) {
         // The level's own layout: the cue ball where CBall puts it, the loose rack.
         int number = 1;
@@ -111,7 +116,10 @@ void CGame::Rerack()
             cue->state = CueResting;
         Report("free table: racked\n");
     } else {
-        play.Rack(ball, static_cast<unsigned>(rand()));
+        if (RulesMode())
+            NewRulesRack();
+        else
+            play.Rack(ball, static_cast<unsigned>(rand()));
         // Potted balls' records were moved off the table: give the scene
         // the new rack before the next pass does.
         for (int k = FirstBall; k <= LastBall; ++k)
@@ -127,7 +135,8 @@ void CGame::Rerack()
             camera.angle = 3.1415927f;
             camera.pitchAngle = -0.2f;
         }
-        Report("practice: racked\n");
+        if (!RulesMode())
+            Report("practice: racked\n");
     }
     camera.look = cueBall->position;
     leftHeld = mouse.button == SDL_BUTTON_LEFT;
@@ -258,7 +267,10 @@ void CGame::MovePlay(float dt)
         return;
     fps.Add(1.0f / dt);
     frameTime = dt;
-    ControlPlayShot();
+    if (RulesMode() && (match.rules.RackOver() || match.ComputerToPlay()))
+        ControlComputer();
+    else
+        ControlPlayShot();
     Start(ball, play.table, static_cast<double>(frameTime), PassesPerFrame);
     const bool rolling = play.phase == CPlaySession::Rolling;
     play.Advance(ball, frameTime);
@@ -267,6 +279,8 @@ void CGame::MovePlay(float dt)
         for (const ShotEvents::Pot& p : play.events.potted)
             potted += " " + std::to_string(p.ball);
         Report("practice: shot over, potted:%s\n", potted.empty() ? " none" : potted.c_str());
+        if (RulesMode())
+            EndRulesShot();
     }
     SetBallsCoords(&objects);
     MovePlayCamera(frameTime);
@@ -276,6 +290,8 @@ void CGame::MovePlay(float dt)
         cue->angle = DegreesPerRadian * aimAngle;
     }
     MoveFeelAfter(rolling, frameTime);
+    if (RulesMode())
+        ShowComputerAim();
     mouse.dx = 0;
     mouse.dy = 0;
 }
@@ -286,19 +302,23 @@ void CGame::ShowPlayHud()
     const float line = 14.0f;
     float y = height - 28.0f;
     glColor3f(1.0f, 1.0f, 1.0f);
-    font.Print(10.0f, y, "F1 help  F2 free table  F3 practice  R re-rack  T top view  P replay");
+    font.Print(10.0f, y, "F1 help  F2 free table  F3 practice  F4 8-ball  F5 9-ball  O opponent  R re-rack  T top view  P replay");
     y -= line;
-    std::string potted;
-    for (int n : play.tray)
-        potted += (potted.empty() ? "" : " ") + std::to_string(n);
-    glColor3f(1.0f, 1.0f, 0.6f);
-    font.Print(10.0f, y, "Practice   shots: %d   potted: %s", play.shots, potted.empty() ? "none" : potted.c_str());
-    y -= line;
-    if (play.phase == CPlaySession::InHand)
-        font.Print(10.0f, y, "Ball in hand: move the mouse, left click to place%s%s",
-                   handVerdict == Placement::Allowed ? "" : "  -  ", PlacementText(handVerdict));
-    else if (play.tray.size() >= 15 && play.phase == CPlaySession::Aim)
-        font.Print(10.0f, y, "Table cleared: R re-racks");
+    if (RulesMode()) {
+        ShowRulesHud(y);
+    } else {
+        std::string potted;
+        for (int n : play.tray)
+            potted += (potted.empty() ? "" : " ") + std::to_string(n);
+        glColor3f(1.0f, 1.0f, 0.6f);
+        font.Print(10.0f, y, "Practice   shots: %d   potted: %s", play.shots, potted.empty() ? "none" : potted.c_str());
+        y -= line;
+        if (play.phase == CPlaySession::InHand)
+            font.Print(10.0f, y, "Ball in hand: move the mouse, left click to place%s%s",
+                       handVerdict == Placement::Allowed ? "" : "  -  ", PlacementText(handVerdict));
+        else if (play.tray.size() >= 15 && play.phase == CPlaySession::Aim)
+            font.Print(10.0f, y, "Table cleared: R re-racks");
+    }
     glColor3f(1.0f, 1.0f, 1.0f);
 
     if (!cue || cue->state != CueAiming)

@@ -15,7 +15,8 @@ enum {
 };
 
 // Computer opponents of the rules modes, weakest first.
-enum { OpponentEasy = 0, OpponentMedium = 1, OpponentHard = 2 };
+// Numbered as [Game] Opponent numbers them: 0 a second person, 1 to 3 the computer.
+enum { OpponentPerson = 0, OpponentEasy = 1, OpponentMedium = 2, OpponentHard = 3 };
 
 // The guide without the key: none on the free table (mode 0), ghost and lines
 // in practice and against an easy or medium opponent, none against a hard one.

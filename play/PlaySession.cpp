@@ -3,7 +3,11 @@
 
 #include "physics/TableGeometry.h"
 #include "play/PlayShot.h"
+#include "play/NineBallRack.h"
 #include "play/PracticeRack.h"
+#include "play/Respot.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -31,12 +35,17 @@ CPlaySession::CPlaySession()
     }
 }
 
-void CPlaySession::Rack(Ball* balls, unsigned seed)
+void CPlaySession::Rack(Ball* balls, unsigned seed) { Rack(balls, seed, false); }
+
+void CPlaySession::Rack(Ball* balls, unsigned seed, bool nineBall)
 {
     table = PocketTable();
     table.events = &events;
     cueEntry = table.EntryOf(0);
-    RackPractice(balls, table, seed);
+    if (nineBall)
+        RackNineBall(balls, table, seed);
+    else
+        RackPractice(balls, table, seed);
     events.Clear();
     shots = 0;
     tray.clear();
@@ -44,8 +53,7 @@ void CPlaySession::Rack(Ball* balls, unsigned seed)
         sinkAge[k] = -1.0f;
         sunk[k] = false;
     }
-    TakeInHand(balls);
-    kitchen = true;
+    TakeInHand(balls, true);
     hand = balls[cueEntry].position = vec3(HeadStringX, 0.0f, BallRadius);
 }
 
@@ -57,10 +65,10 @@ bool CPlaySession::Sinking() const
     return false;
 }
 
-void CPlaySession::TakeInHand(Ball* balls)
+void CPlaySession::TakeInHand(Ball* balls, bool kitchenOnly)
 {
     phase = InHand;
-    kitchen = shots <= 1; // before the break, or a scratch on it
+    kitchen = kitchenOnly;
     table.potted[cueEntry] = true;
     table.pocket[cueEntry] = -1;
     sunk[cueEntry] = false;
@@ -111,7 +119,7 @@ void CPlaySession::Advance(Ball* balls, float dt)
     if (phase != Rolling || Sinking() || !table.Resting(balls, PlayRestSpeed))
         return;
     if (table.potted[cueEntry])
-        TakeInHand(balls);
+        TakeInHand(balls, shots <= 1); // before the break, or a scratch on it
     else
         phase = Aim;
 }
@@ -154,4 +162,25 @@ Placement CPlaySession::PlaceHand(Ball* balls)
     table.pocket[cueEntry] = -1;
     phase = Aim;
     return p;
+}
+
+void CPlaySession::GiveHand(Ball* balls, bool kitchenOnly)
+{
+    // Picked up where it rests; a scratched cue ball waits where the hand was.
+    if (!table.potted[cueEntry])
+        hand = balls[cueEntry].position;
+    TakeInHand(balls, kitchenOnly);
+}
+
+bool CPlaySession::Respot(Ball* balls, int number)
+{
+    const int k = table.EntryOf(number);
+    if (k < 0 || !table.potted[k] || !RespotBall(balls, table, number))
+        return false;
+    sinkAge[k] = -1.0f;
+    sunk[k] = false;
+    tray.erase(std::remove(tray.begin(), tray.end(), number), tray.end());
+    for (size_t i = 0; i < tray.size(); ++i)
+        balls[table.EntryOf(tray[i])].position = TraySlot(static_cast<int>(i));
+    return true;
 }

@@ -30,6 +30,18 @@ public:
     // A fresh practice rack (shuffled by `seed`) on `balls`, the cue ball in
     // hand behind the head string, nothing potted, no shots.
     void Rack(Ball* balls, unsigned seed);
+    // The same with 9-ball's diamond of balls 1 to 9 when `nineBall` (the
+    // other six stay off the table, in no pocket and not in the tray).
+    void Rack(Ball* balls, unsigned seed, bool nineBall);
+
+    // The referee's ball in hand once every ball rests: the cue ball is picked
+    // up where it lies (or where it waits after a scratch) and may go down
+    // anywhere on the cloth, or only behind the head string when `kitchen`.
+    void GiveHand(Ball* balls, bool kitchen);
+    // A potted ball back on the cloth (on the foot spot, or behind it on the
+    // long string), out of the tray; the rest of the tray closes up. False,
+    // with nothing changed, when ball `number` is not potted.
+    bool Respot(Ball* balls, int number);
 
     // Advances the pots' sinking by `dt` s and settles the phase: Rolling ends
     // when every ball on the cloth is still and every pot has sunk, in InHand
@@ -62,7 +74,7 @@ public:
 
 private:
     void Settle(Ball* balls, int k);
-    void TakeInHand(Ball* balls);
+    void TakeInHand(Ball* balls, bool kitchenOnly);
 
     int cueEntry;
     bool kitchen;             // the hand is limited to behind the head string

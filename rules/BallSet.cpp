@@ -1,7 +1,7 @@
 // BallSet: counting and the lowest ball of a set.
 #include "rules/BallSet.h"
 
-int BallCount(BallSet set)
+int CountBalls(BallSet set)
 {
     int n = 0;
     for (; set != 0; set = BallSet(set & (set - 1)))

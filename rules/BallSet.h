@@ -9,11 +9,11 @@ using BallSet = std::uint16_t;
 
 constexpr int MaxBall = 15;
 
-constexpr BallSet BallBit(int ball)
+constexpr BallSet BallBit(int number)
 {
-    return (ball >= 1 && ball <= MaxBall) ? BallSet(1u << ball) : BallSet(0);
+    return (number >= 1 && number <= MaxBall) ? BallSet(1u << number) : BallSet(0);
 }
-constexpr bool Has(BallSet set, int ball) { return (set & BallBit(ball)) != 0; }
+constexpr bool Has(BallSet set, int number) { return (set & BallBit(number)) != 0; }
 
 // Balls 1 to `last`, e.g. a full rack of 8-ball (15) or 9-ball (9).
 constexpr BallSet BallsUpTo(int last) { return BallSet(((1u << (last + 1)) - 1u) & ~1u); }
@@ -21,6 +21,6 @@ constexpr BallSet BallsUpTo(int last) { return BallSet(((1u << (last + 1)) - 1u)
 constexpr BallSet SolidBalls = BallsUpTo(7);
 constexpr BallSet StripeBalls = BallSet(BallsUpTo(15) & ~BallsUpTo(8));
 
-int BallCount(BallSet set);
+int CountBalls(BallSet set);
 // The lowest-numbered ball in the set, or -1 when it is empty.
 int LowestBall(BallSet set);

@@ -26,7 +26,7 @@ ShotFacts ReadShot(const ShotEvents& events, BallSet onTable)
     for (int ball : events.cushionsAtAll)
         if (Has(onTable, ball))
             cushioned = BallSet(cushioned | BallBit(ball));
-    facts.ballsToCushion = BallCount(cushioned);
+    facts.ballsToCushion = CountBalls(cushioned);
     return facts;
 }
 

@@ -74,6 +74,27 @@ TEST(GameConfig, AnyNonZeroCameraModeStartsLevelAndViscosityIsNarrowedToFloat)
     EXPECT_NE(static_cast<double>(Viscosity), 1.85e-05);
 }
 
+TEST(GameConfig, RulesModeAndOpponentAreReadAndOutOfRangeValuesFallBackToFreeTableAndASecondPlayer)
+{
+    CTempDir dir;
+    dir.Write("game.cfg", "[Game]\nMode=3\nOpponent=2\n");
+    CWorkingDir cwd(dir.Path());
+    CGame game;
+    game.ReadIni();
+    EXPECT_EQ(game.mode, CGame::ModeNineBall);
+    EXPECT_EQ(game.match.opponent, 2);
+    EXPECT_TRUE(game.RulesMode());
+
+    dir.Write("game.cfg", "[Game]\nMode=4\nOpponent=4\n");
+    game.ReadIni();
+    EXPECT_EQ(game.mode, CGame::ModeFreeTable);
+    EXPECT_EQ(game.match.opponent, 0);
+    dir.Write("game.cfg", "[Game]\nMode=2\nOpponent=-1\n");
+    game.ReadIni();
+    EXPECT_EQ(game.mode, CGame::ModeEightBall);
+    EXPECT_EQ(game.match.opponent, 0);
+}
+
 // Finite as doubles, infinite as the floats the game keeps: each must fall back
 // as a word would, not reach the physics as an infinity or a NaN.
 TEST(GameConfig, NumbersBeyondFloatsRangeTakeTheDefaultAndTheLargestFloatIsKept)

@@ -1,4 +1,4 @@
-// The practice mode through the real binary under X: hand, cancel, shot lock, top view, R, F2/F3.
+// The play modes through the real binary under X: practice (hand, cancel, shot lock, top view, R, F2/F3) and 8-ball against the computer.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -168,6 +168,74 @@ TEST_F(PlayRun, PracticeHandCancelShotLockTopViewRerackAndModeKeys)
         ended = game.Wait(0.5, &status);
     }
     ASSERT_TRUE(ended);
+    EXPECT_EQ(status, 0) << ReadFile(dir.Path() + "/stderr.txt");
+}
+
+// The turn marker's yellow on a side's HUD line; the header's paler yellow,
+// the other side's grey and the white status line are not it.
+bool TurnYellow(const Rgb& c)
+{
+    return c.r > 200 && c.g > 200 && c.b < 110;
+}
+
+TEST_F(PlayRun, EightBallAgainstTheComputerThePlayerBreaksTheComputerTakesItsTurnAndTheHudFollows)
+{
+    dir.Write("game.cfg", "[Display]\nWidth=800\nHeight=600\n[Game]\nMode=2\nOpponent=1\n");
+    const std::string data = std::string(BAIZELINE_RUN_DIR) + "/data";
+    ASSERT_EQ(symlink(data.c_str(), (dir.Path() + "/data").c_str()), 0);
+    ASSERT_TRUE(game.Start({BAIZELINE_BINARY}, dir.Path(), dir.Path() + "/stdout.txt", dir.Path() + "/stderr.txt"));
+    id = WaitForWindow(GameWindow, 20.0);
+    ASSERT_FALSE(id.empty());
+    ASSERT_TRUE(WaitFor("8-ball: racked, You to break", 1, 20.0)) << Log();
+    ASSERT_TRUE(WaitForHud(true, 20.0));
+    // The HUD's side lines, under the hint and the game's name: "You", then "Computer".
+    auto youYellow = [this] { return Shot().Count(10, 44, 500, 58, TurnYellow); };
+    auto computerYellow = [this] { return Shot().Count(10, 58, 500, 72, TurnYellow); };
+    EXPECT_GT(youYellow(), 100) << "your line marked: you break";
+    EXPECT_LT(computerYellow(), 20);
+
+    // Place the cue ball, break; then soft shots (a click) until the turn passes.
+    RunCommand("xdotool mousemove 400 300 mousedown 1 sleep 0.2 mouseup 1");
+    ASSERT_TRUE(WaitFor("practice: cue ball placed", 1, 10.0)) << Log();
+    Pause(0.5);
+    Stroke();
+    ASSERT_TRUE(WaitFor("practice: shot 1", 1, 20.0)) << Log();
+    const auto computerUp = [this] {
+        return Count("turn Computer") + Count("Computer to break") > 0;
+    };
+    for (int shot = 1; shot <= 6 && !computerUp(); ++shot) {
+        ASSERT_TRUE(WaitFor("practice: shot over", shot, 120.0)) << Log();
+        Pause(0.3);
+        if (computerUp())
+            break;
+        if (Count("rack over") > 0) {
+            Key("r"); // the racks alternate the break: the computer's now
+            continue;
+        }
+        // Turned away from where the last shot went: most likely no pot, and the turn passes.
+        RunCommand("xdotool mousemove_relative 150 0 sleep 0.3 mousedown 1 sleep 0.3 mouseup 1");
+    }
+    ASSERT_TRUE(computerUp()) << Log();
+
+    // The computer's turn: it thinks (the game keeps drawing), aims, strikes.
+    ASSERT_TRUE(WaitFor("computer: thinking", 1, 20.0)) << Log();
+    EXPECT_GT(computerYellow(), 100) << "the computer's line marked";
+    EXPECT_LT(youYellow(), 20);
+    ASSERT_TRUE(WaitFor("computer: aiming", 1, 300.0)) << Log();
+    ASSERT_TRUE(WaitFor("computer: shot", 1, 30.0)) << Log();
+    const int judged = Count("8-ball: turn") + Count("rack over") + Count("to break");
+    EXPECT_TRUE(WaitFor("practice: shot over", Count("practice: shot over") + 1, 120.0)) << Log();
+    for (double t = 0.0; t < 10.0 && Count("8-ball: turn") + Count("rack over") + Count("to break") == judged; t += 0.1)
+        Pause(0.1);
+    EXPECT_GT(Count("8-ball: turn") + Count("rack over") + Count("to break"), judged) << "its shot judged\n" << Log();
+
+    int status = -1;
+    bool ended = false;
+    for (int press = 0; press < 20 && !ended; ++press) {
+        RunCommand("xdotool keydown Escape sleep 0.1 keyup Escape");
+        ended = game.Wait(0.5, &status);
+    }
+    ASSERT_TRUE(ended) << "quit while the computer may still think";
     EXPECT_EQ(status, 0) << ReadFile(dir.Path() + "/stderr.txt");
 }
 

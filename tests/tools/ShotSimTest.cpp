@@ -88,8 +88,12 @@ TEST_F(ShotSim, BadArgumentsGiveUsageAndStatusTwo)
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{}, {"180"}, {"180", "19"}, {"180", "151"}, {"east", "50"},
           {"180", "50x"}, {"180", "50", "7"}, {"--max-seconds", "0", "180", "50"},
-          {"--csv"}, {"--bogus", "180", "50"}, {"nan", "50"}, {"--mode", "2", "180", "50"},
-          {"--seed", "-1", "180", "50"}, {"--seed", "1.5", "--mode", "1", "180", "50"}}) {
+          {"--csv"}, {"--bogus", "180", "50"}, {"nan", "50"},
+          {"--seed", "-1", "180", "50"}, {"--seed", "1.5", "--mode", "1", "180", "50"},
+          // whole racks: --auto belongs to modes 2 and 3 and takes no shot
+          {"--mode", "2"}, {"--mode", "4", "--auto", "1"}, {"--auto", "1", "180", "50"},
+          {"--mode", "2", "--auto", "0"}, {"--mode", "3", "--auto", "1", "180", "50"},
+          {"--mode", "2", "--auto", "1", "--level", "4"}}) {
         EXPECT_EQ(Run(args), 2) << "arguments: " << ::testing::PrintToString(args);
         EXPECT_NE(err.find("baizeline-sim: "), std::string::npos) << err;
         EXPECT_TRUE(out.empty()) << out;

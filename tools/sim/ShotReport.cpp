@@ -87,7 +87,7 @@ void SvgTable(FILE* f)
 }
 
 // One path per ball, thinned to points at least 2 mm apart.
-void SvgPath(FILE* f, const ShotResult& result, int k)
+void SvgPath(FILE* f, const SimShotResult& result, int k)
 {
     fprintf(f, "<polyline fill=\"none\" stroke=\"%s\" stroke-width=\"2\" stroke-opacity=\"0.8\" points=\"",
             BallColour(result.number[k]));
@@ -103,7 +103,7 @@ void SvgPath(FILE* f, const ShotResult& result, int k)
     fprintf(f, " %.1f,%.1f\"/>\n", Px(result.final[k].x), Py(result.final[k].y));
 }
 
-void SvgBall(FILE* f, const ShotResult& result, int k)
+void SvgBall(FILE* f, const SimShotResult& result, int k)
 {
     const vec3 s = result.start[k], e = result.final[k];
     const int n = result.number[k];
@@ -126,7 +126,7 @@ const char* PocketName(int k)
 }
 
 // Practice: how far the shot spread the balls, and what dropped where.
-void PrintPots(FILE* out, const ShotResult& result)
+void PrintPots(FILE* out, const SimShotResult& result)
 {
     const ShotEvents& e = result.events;
     if (e.firstContact < 0)
@@ -161,7 +161,7 @@ void PrintPots(FILE* out, const ShotResult& result)
 
 } // namespace
 
-void PrintSummary(FILE* out, const ShotSettings& settings, const ShotResult& result)
+void PrintSummary(FILE* out, const ShotSettings& settings, const SimShotResult& result)
 {
     fprintf(out, "shot: angle %.1f deg, strength %.1f (%.3f m/s)\n", settings.angle,
             settings.strength, settings.strength / 20.0);
@@ -206,7 +206,7 @@ void PrintSummary(FILE* out, const ShotSettings& settings, const ShotResult& res
         PrintPots(out, result);
 }
 
-std::string WriteCsv(const std::string& path, const ShotResult& result)
+std::string WriteCsv(const std::string& path, const SimShotResult& result)
 {
     FILE* f = fopen(path.c_str(), "w");
     if (!f)
@@ -221,7 +221,7 @@ std::string WriteCsv(const std::string& path, const ShotResult& result)
     return Finish(f, path);
 }
 
-std::string WriteSvg(const std::string& path, const ShotResult& result)
+std::string WriteSvg(const std::string& path, const SimShotResult& result)
 {
     FILE* f = fopen(path.c_str(), "w");
     if (!f)

@@ -33,7 +33,7 @@ static std::array<vec3, SimBalls> Positions()
 }
 
 // Checks one frame's state; answers whether every ball is below the rest speed.
-static bool Inspect(ShotResult& result, int frame)
+static bool Inspect(SimShotResult& result, int frame)
 {
     bool resting = true;
     for (int k = 0; k < SimBalls; ++k) {
@@ -57,14 +57,14 @@ static bool Inspect(ShotResult& result, int frame)
 }
 
 // The practice table: the same frames, on the global balls and a pocket table.
-static ShotResult RunPracticeShot(const ShotSettings& settings)
+static SimShotResult RunPracticeShot(const ShotSettings& settings)
 {
     Gravity = static_cast<float>(DefaultGravity);
     Viscosity = static_cast<float>(DefaultViscosity);
     for (Ball& b : ball)
         b = Ball{};
     PlayTable table = PocketTable();
-    ShotResult result;
+    SimShotResult result;
     result.pockets = true;
     table.events = &result.events;
     RackPractice(ball, table, settings.seed);
@@ -106,14 +106,14 @@ static ShotResult RunPracticeShot(const ShotSettings& settings)
     return result;
 }
 
-ShotResult RunShot(const ShotSettings& settings)
+SimShotResult RunShot(const ShotSettings& settings)
 {
     if (settings.mode == 1)
         return RunPracticeShot(settings);
 
     CBall* cueBall = RackForShot(Game.objects);
 
-    ShotResult result;
+    SimShotResult result;
     int k = 0;
     for (CObject* object : Game.objects.items)
         result.number[k++] = static_cast<CBall*>(object)->number;

@@ -25,7 +25,7 @@ struct ShotSettings {
 };
 
 // Entry k of the arrays is physics ball k + 1, that is the (k + 1)-th scene list entry.
-struct ShotResult {
+struct SimShotResult {
     int frames = 0;      // frames run after the strike
     bool atRest = false; // every ball below SimRestSpeed after the last frame
     std::array<int, SimBalls> number{};   // ball number of each entry (0 the cue ball)
@@ -47,4 +47,4 @@ struct ShotResult {
 // does; both are replaced. Gravity and Viscosity are set to the game's defaults.
 // Practice runs on the global `ball` with a pocket table, as the game's play
 // modes do; the cue ball starts on the head string.
-ShotResult RunShot(const ShotSettings& settings);
+SimShotResult RunShot(const ShotSettings& settings);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "tools/sim/AutoPlay.h"
 #include "tools/sim/ShotReport.h"
 #include "tools/sim/ShotRun.h"
 
@@ -19,6 +20,7 @@ void Usage(FILE* out)
     fprintf(out,
             "usage: baizeline-sim [--mode M] [--seed N] [--csv FILE] [--svg FILE] [--max-seconds S]\n"
             "                     [--spin SIDE,TOP] ANGLE STRENGTH\n"
+            "       baizeline-sim --mode 2|3 --auto N [--level L] [--seed N] [--progress]\n"
             "\n"
             "Racks the sixteen balls as the game does, strikes the cue ball and runs frames of\n"
             "1/60 s (25 passes each) until every ball moves slower than 1 mm/s.\n"
@@ -31,11 +33,17 @@ void Usage(FILE* out)
             "  --mode M         0 the free table (default); 1 practice: a tight rack on the\n"
             "                   foot spot, the cue ball on the head string, pockets that\n"
             "                   take balls; reports what dropped where\n"
-            "  --seed N         practice: shuffle of the rack, 0 to 4294967295 (default 1)\n"
+            "                   2 8-ball, 3 9-ball: whole racks computer against computer\n"
+            "  --seed N         shuffle of the (first) rack, 0 to 4294967295 (default 1)\n"
             "  --spin SIDE,TOP  strike the cue ball off centre: SIDE right (+) or left (-), TOP\n"
             "                   above (+, follow) or below (-, draw), in ball radii, clamped to\n"
             "                   0.5 from the centre; prints the strike point and the cue ball's\n"
             "                   start and rest\n"
+            "  --auto N         modes 2 and 3: play N racks per level, 1 to 100000, and print\n"
+            "                   per level the share won within 60 visits, shots, visits, pots\n"
+            "                   per visit, fouls per rack and the seconds per decision\n"
+            "  --level L        modes 2 and 3: only level L (1 easy to 3 hard; default all)\n"
+            "  --progress       modes 2 and 3: one line per rack on standard error\n"
             "\n"
             "Exit status: 0 all balls stayed on the table without NaN, 1 a fault or an\n"
             "unwritable file, 2 bad arguments.\n");
@@ -82,6 +90,9 @@ int main(int argc, char** argv)
     std::string csvPath, svgPath;
     const char* positional[2] = {nullptr, nullptr};
     int positionals = 0;
+    AutoPlaySettings autoPlay;
+    int autoRacks = 0;
+    bool progress = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -97,16 +108,28 @@ int main(int argc, char** argv)
             settings.spin = true;
             continue;
         }
+        if (arg == "--progress") {
+            progress = true;
+            continue;
+        }
         if (arg == "--csv" || arg == "--svg" || arg == "--max-seconds" || arg == "--mode" ||
-            arg == "--seed") {
+            arg == "--seed" || arg == "--auto" || arg == "--level") {
             if (i + 1 >= argc)
                 return BadArguments(arg + " needs a value");
             const char* value = argv[++i];
             double number = 0.0;
             if (arg == "--mode") {
-                if (!ParseNumber(value, &number) || (number != 0.0 && number != 1.0))
-                    return BadArguments("--mode must be 0 or 1, not '" + std::string(value) + "'");
+                if (!ParseNumber(value, &number) || !(number == 0.0 || number == 1.0 || number == 2.0 || number == 3.0))
+                    return BadArguments("--mode must be 0, 1, 2 or 3, not '" + std::string(value) + "'");
                 settings.mode = static_cast<int>(number);
+            } else if (arg == "--auto") {
+                if (!ParseNumber(value, &number) || number < 1.0 || number > 100000.0 || number != std::floor(number))
+                    return BadArguments("--auto must be a whole number from 1 to 100000, not '" + std::string(value) + "'");
+                autoRacks = static_cast<int>(number);
+            } else if (arg == "--level") {
+                if (!ParseNumber(value, &number) || !(number == 1.0 || number == 2.0 || number == 3.0))
+                    return BadArguments("--level must be 1, 2 or 3, not '" + std::string(value) + "'");
+                autoPlay.levels = {static_cast<int>(number)};
             } else if (arg == "--seed") {
                 if (!ParseNumber(value, &number) || number < 0.0 || number > 4294967295.0 ||
                     number != std::floor(number))
@@ -130,6 +153,18 @@ int main(int argc, char** argv)
             return BadArguments("unexpected argument '" + arg + "'");
         positional[positionals++] = argv[i];
     }
+    if (settings.mode >= 2) {
+        if (autoRacks == 0)
+            return BadArguments("--mode " + std::to_string(settings.mode) + " needs --auto N");
+        if (positionals > 0)
+            return BadArguments("--auto plays whole racks: no ANGLE or STRENGTH");
+        autoPlay.mode = settings.mode;
+        autoPlay.racks = autoRacks;
+        autoPlay.seed = settings.seed;
+        return RunAutoPlay(autoPlay, stdout, progress ? stderr : nullptr);
+    }
+    if (autoRacks > 0)
+        return BadArguments("--auto needs --mode 2 or 3");
     if (positionals < 2)
         return BadArguments("ANGLE and STRENGTH are required");
     double angle = 0.0, strength = 0.0;
@@ -142,7 +177,7 @@ int main(int argc, char** argv)
     settings.strength = static_cast<float>(strength);
     settings.record = !csvPath.empty() || !svgPath.empty();
 
-    const ShotResult result = RunShot(settings);
+    const SimShotResult result = RunShot(settings);
     PrintSummary(stdout, settings, result);
 
     int status = result.nanFrame >= 0 || result.offTableFrame >= 0 ? ExitFault : 0;
