@@ -35,6 +35,7 @@ OpponentSettings Lean(int level, unsigned seed)
     s.speeds = 1;
     s.robust = 1;
     s.shotSeconds = 6.0;
+    s.fan = 12;
     return s;
 }
 
