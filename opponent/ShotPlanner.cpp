@@ -200,7 +200,7 @@ void CSearch::CueSpots()
         spots.push_back(found[i].at);
     if (!spots.empty())
         return;
-    for (float x = HeadStringX; x > -CushionX && spots.empty(); x -= 0.1f)
+    for (float x = CushionX - 0.1f; x > -CushionX && spots.empty(); x -= 0.1f)
         for (float y = 0.0f; y < CushionY && spots.empty(); y += 0.1f)
             for (float sy : {y, -y})
                 if (spots.empty() && CheckPlacement(view.balls, view.table, cue, x, sy, kitchen) == Placement::Allowed)
