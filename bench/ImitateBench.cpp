@@ -8,6 +8,7 @@
 #include "physics/Ball.h"
 #include "physics/PlayTable.h"
 #include "physics/Simulation.h"
+#include "physics/World.h"
 #include "play/PlayShot.h"
 #include "play/PracticeRack.h"
 #include "scene/Ball.h"
@@ -111,31 +112,69 @@ void FrameAfterBreak(benchmark::State& state)
     benchmark::DoNotOptimize(ball[16].position.x);
 }
 
-// The practice table's frame on a handed-in copy (as an aiming guide or a
-// computer player would run it), a few frames after a full-strength break;
-// each iteration restores the copy and its table state.
-void PracticeFrameAfterBreak(benchmark::State& state)
-{
+// The play modes' table: the practice rack, the pockets and play materials,
+// on a private ball array as the computer opponent runs its candidates.
+struct PlayState {
     Ball balls[BallSlots] = {};
     PlayTable table = PocketTable();
-    RackPractice(balls, table, 1);
-    balls[table.EntryOf(0)].velocity = ShotVelocity(180.0f, 150.0f);
-    for (int frame = 0; frame < 12; ++frame)
-        Start(balls, table, SimFrameSeconds, SimPassesPerFrame);
-    Ball startBalls[BallSlots];
-    std::copy(balls, balls + BallSlots, startBalls);
-    const PlayTable startTable = table;
+};
+
+PlayState PlayRack()
+{
+    Gravity = static_cast<float>(DefaultGravity);
+    Viscosity = static_cast<float>(DefaultViscosity);
+    PlayState s;
+    RackPractice(s.balls, s.table, 1);
+    return s;
+}
+
+void PlayBreak(PlayState& s) { s.balls[s.table.EntryOf(0)].velocity = ShotVelocity(180.0f, 150.0f); }
+
+// One frame of 25 passes, the balls still (the cost of a table at rest).
+void PlayFrameAtRest(benchmark::State& state)
+{
+    PlayState s = PlayRack();
+    for (auto _ : state)
+        Start(s.balls, s.table, PlayFrameSeconds, PlayPassesPerFrame);
+    benchmark::DoNotOptimize(s.balls[16].position.z);
+}
+
+// One frame a few frames after a full-strength break reached the rack.
+void PlayFrameAfterBreak(benchmark::State& state)
+{
+    PlayState s = PlayRack();
+    PlayBreak(s);
+    for (int frame = 0; frame < 30; ++frame)
+        Start(s.balls, s.table, PlayFrameSeconds, PlayPassesPerFrame);
+    const PlayState start = s;
     for (auto _ : state) {
-        std::copy(startBalls, startBalls + BallSlots, balls);
-        table = startTable;
-        Start(balls, table, SimFrameSeconds, SimPassesPerFrame);
+        s = start;
+        Start(s.balls, s.table, PlayFrameSeconds, PlayPassesPerFrame);
     }
-    benchmark::DoNotOptimize(balls[16].position.x);
+    benchmark::DoNotOptimize(s.balls[16].position.x);
+}
+
+// A whole full-strength break played to rest: what one candidate of the
+// computer opponent costs at most, frames as the game runs them.
+void PlayBreakToRest(benchmark::State& state)
+{
+    const PlayState rack = PlayRack();
+    int frames = 0;
+    for (auto _ : state) {
+        PlayState s = rack;
+        PlayBreak(s);
+        bool resting = false;
+        frames = RunUntilRest(s.balls, s.table, 60.0, resting);
+        benchmark::DoNotOptimize(s.balls[16].position.x);
+    }
+    state.counters["frames"] = frames;
 }
 
 } // namespace
 
-BENCHMARK(PracticeFrameAfterBreak)->Unit(benchmark::kMicrosecond);
+BENCHMARK(PlayFrameAtRest)->Unit(benchmark::kMicrosecond);
+BENCHMARK(PlayFrameAfterBreak)->Unit(benchmark::kMicrosecond);
+BENCHMARK(PlayBreakToRest)->Unit(benchmark::kMillisecond);
 BENCHMARK(ImitateAtRest)->ArgName("scene")->Arg(1)->Arg(0);
 BENCHMARK(ImitateAfterBreak)->ArgName("scene")->Arg(1)->Arg(0);
 BENCHMARK(FrameAtRest)->ArgName("scene")->Arg(1)->Unit(benchmark::kMicrosecond);

@@ -21,7 +21,6 @@ constexpr float MaxStrength = 150.0f;
 constexpr float BreakStrength = 150.0f;
 constexpr float SafetyStrength = 55.0f;
 constexpr float FanStrength = 60.0f;
-constexpr int FanHeadings = 36;
 // Where a ball in hand goes for a straight pot: this far behind the ghost ball, m.
 constexpr float HandDistance = 0.25f;
 // Aim offsets tried around the best pot lines, as fractions of the widest
@@ -201,7 +200,7 @@ void CSearch::CueSpots()
         spots.push_back(found[i].at);
     if (!spots.empty())
         return;
-    for (float x = HeadStringX; x > -CushionX && spots.empty(); x -= 0.1f)
+    for (float x = CushionX - 0.1f; x > -CushionX && spots.empty(); x -= 0.1f)
         for (float y = 0.0f; y < CushionY && spots.empty(); y += 0.1f)
             for (float sy : {y, -y})
                 if (spots.empty() && CheckPlacement(view.balls, view.table, cue, x, sy, kitchen) == Placement::Allowed)
@@ -295,9 +294,9 @@ void CSearch::SafetyCandidates()
 // No legal contact yet: headings all round, off the cushions as they fall.
 void CSearch::FanCandidates()
 {
-    for (int i = 0; i < FanHeadings && !Cancelled(); ++i) {
+    for (int i = 0; i < settings.fan && !Cancelled(); ++i) {
         Candidate c;
-        c.angle = -180.0f + 360.0f * i / FanHeadings;
+        c.angle = -180.0f + 360.0f * i / settings.fan;
         c.strength = FanStrength;
         Evaluate(c);
         done.push_back(c);

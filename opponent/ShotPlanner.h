@@ -28,6 +28,7 @@ struct OpponentSettings {
     int lines = 12;       // pot lines simulated (the easiest first), each at every speed
     int speeds = 3;       // strengths tried per pot line, 1 to 3
     int refine = 4;       // best pot lines tried again with small aim offsets
+    int fan = 36;         // headings all round tried when nothing else hits a legal ball first
     int robust = 3;       // best candidates judged again with the aim off by the level's error
     double shotSeconds = 20.0; // simulated play per candidate before it is judged as it lies
 };

@@ -27,6 +27,18 @@ OpponentSettings Quick(int level, unsigned seed)
     return s;
 }
 
+// Fewer still, for the tests that decide many times and check choices, not pots.
+OpponentSettings Lean(int level, unsigned seed)
+{
+    OpponentSettings s = Quick(level, seed);
+    s.lines = 2;
+    s.speeds = 1;
+    s.robust = 1;
+    s.shotSeconds = 6.0;
+    s.fan = 12;
+    return s;
+}
+
 class OpponentTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -141,7 +153,7 @@ TEST_F(OpponentTest, HardLevelPotsSimplePositionsAndKeepsTheTable)
 TEST_F(OpponentTest, PlannedShotHitsALegalBallFirstWheneverACandidateDid)
 {
     int checked = 0;
-    for (unsigned seed = 1; seed <= 6; ++seed) {
+    for (unsigned seed = 1; seed <= 4; ++seed) {
         SCOPED_TRACE(::testing::Message() << "layout " << seed);
         SetUp();
         Groups({2, 8, 9, 10, 11, 12, 13, 14});
@@ -156,7 +168,7 @@ TEST_F(OpponentTest, PlannedShotHitsALegalBallFirstWheneverACandidateDid)
             } while (CheckPlacement(view.balls, view.table, k, px, py, false) != Placement::Allowed);
             Put(n, px, py);
         }
-        const OpponentShot shot = ChooseShot(view, Quick(3, seed));
+        const OpponentShot shot = ChooseShot(view, Lean(3, seed));
         if (!shot.legalFound)
             continue;
         ++checked;
@@ -164,7 +176,7 @@ TEST_F(OpponentTest, PlannedShotHitsALegalBallFirstWheneverACandidateDid)
         EXPECT_EQ(e.firstContact, 2);
         EXPECT_FALSE(Potted(e, 8));
     }
-    EXPECT_GE(checked, 4); // the layouts are open enough that most offer a legal hit
+    EXPECT_GE(checked, 3); // the layouts are open enough that most offer a legal hit
 }
 
 // Ball in hand: it puts the cue ball where the rules allow and pots from there;
@@ -208,8 +220,8 @@ TEST_F(OpponentTest, WorkerThreadDecidesAsADirectCallAndCancels)
     Put(8, -1.1f, -0.2f);
     Put(12, 0.1f, 0.3f);
     COpponent opponent;
-    for (int level = 1; level <= 3; ++level) {
-        const OpponentSettings settings = Quick(level, 42u + level);
+    for (int level : {1, 3}) {
+        const OpponentSettings settings = Lean(level, 42u + level);
         opponent.Start(view, settings);
         const OpponentShot direct = ChooseShot(view, settings);
         while (!opponent.Ready())
