@@ -40,7 +40,7 @@ const HelpLine PracticeInHand[] = {
 };
 const HelpLine RulesInHand[] = {
     {"Mouse, then left click", "ball in hand after a foul: move the cue ball anywhere, click to set it down"},
-    {"O", "the opponent: a second player, the computer easy, medium, hard, in turn; a new rack"},
+    {"O", "opponent: a friend, then the computer easy, medium, hard; a new rack"},
 };
 const HelpLine PlayKeys[] = {
     {"T", "top view of the whole table, or back to the orbit"},
