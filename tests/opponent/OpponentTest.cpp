@@ -10,6 +10,7 @@
 #include "physics/World.h"
 #include "play/BallInHand.h"
 #include "play/PlayShot.h"
+#include "tests/support/DefaultWorld.h"
 
 namespace {
 
@@ -43,10 +44,6 @@ class OpponentTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        savedGravity = Gravity;
-        savedViscosity = Viscosity;
-        Gravity = static_cast<float>(DefaultGravity);
-        Viscosity = static_cast<float>(DefaultViscosity);
         view.table = PocketTable();
         cue = view.table.EntryOf(0);
         // Every ball off the table until a test puts it on.
@@ -55,11 +52,6 @@ protected:
             view.balls[k].position = vec3(0.0f, 0.0f, -1.0f);
             view.table.potted[k] = k != cue;
         }
-    }
-    void TearDown() override
-    {
-        Gravity = savedGravity;
-        Viscosity = savedViscosity;
     }
 
     // 8-ball after the break, groups decided: side 0 has the solids.
@@ -109,7 +101,7 @@ protected:
 
     OpponentView view;
     int cue = 0;
-    float savedGravity = 0.0f, savedViscosity = 0.0f;
+    CDefaultWorld world;
 };
 
 // Simple pots at the hard level, played with its own aim error: in the jaws of

@@ -13,6 +13,7 @@
 #include "physics/World.h"
 #include "play/PlayShot.h"
 #include "play/PracticeRack.h"
+#include "tests/support/DefaultWorld.h"
 
 namespace {
 
@@ -20,10 +21,6 @@ class PlayTableTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        savedGravity = Gravity;
-        savedViscosity = Viscosity;
-        Gravity = 9.81f;
-        Viscosity = 1.85e-05f;
         table = PocketTable();
         table.events = &events;
         // The cue ball alone: the others are out of the passes until a test
@@ -34,11 +31,6 @@ protected:
             balls[k].position = vec3(-1.0f + 0.11f * (k - 1), -0.85f, BallRadius);
             table.potted[k] = k != cue;
         }
-    }
-    void TearDown() override
-    {
-        Gravity = savedGravity;
-        Viscosity = savedViscosity;
     }
 
     // Sends the cue ball from `from` toward `to` at `speed` m/s and plays to rest.
@@ -59,7 +51,7 @@ protected:
     PlayTable table;
     ShotEvents events;
     int cue = 0;
-    float savedGravity = 0.0f, savedViscosity = 0.0f;
+    CDefaultWorld world;
 };
 
 TEST_F(PlayTableTest, StraightShotIntoEachPocketDropsThereAndLeavesThePasses)

@@ -8,6 +8,7 @@
 #include "physics/World.h"
 #include "play/Match.h"
 #include "play/PlayShot.h"
+#include "tests/support/DefaultWorld.h"
 
 namespace {
 
@@ -15,17 +16,8 @@ class MatchTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        savedGravity = Gravity;
-        savedViscosity = Viscosity;
-        Gravity = 9.81f;
-        Viscosity = 1.85e-05f;
         match.NewRack(play, balls, GameKind::EightBall, 5, 0);
         cue = play.CueEntry();
-    }
-    void TearDown() override
-    {
-        Gravity = savedGravity;
-        Viscosity = savedViscosity;
     }
     Ball& B(int number) { return balls[play.table.EntryOf(number)]; }
     // Puts the cue ball down at (x, y) from the hand, if it is in hand.
@@ -101,7 +93,7 @@ protected:
     CPlaySession play;
     CMatch match;
     int cue = 0;
-    float savedGravity = 0.0f, savedViscosity = 0.0f;
+    CDefaultWorld world;
 };
 
 TEST_F(MatchTest, BreakThatTouchesNothingReracksWithTheOtherSideBreakingFromTheKitchen)

@@ -8,6 +8,7 @@
 #include "play/BallInHand.h"
 #include "play/PlayShot.h"
 #include "play/PlaySession.h"
+#include "tests/support/DefaultWorld.h"
 
 namespace {
 
@@ -15,17 +16,8 @@ class PlaySessionTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        savedGravity = Gravity;
-        savedViscosity = Viscosity;
-        Gravity = 9.81f;
-        Viscosity = 1.85e-05f;
         session.Rack(balls, 7);
         cue = session.CueEntry();
-    }
-    void TearDown() override
-    {
-        Gravity = savedGravity;
-        Viscosity = savedViscosity;
     }
     // Frames of the game's length until the session leaves Rolling (or 30 s).
     void PlayOut()
@@ -39,7 +31,7 @@ protected:
     Ball balls[BallSlots] = {};
     CPlaySession session;
     int cue = 0;
-    float savedGravity = 0.0f, savedViscosity = 0.0f;
+    CDefaultWorld world;
 };
 
 TEST_F(PlaySessionTest, PlacementRefusedOnABallOrOffTheClothOrPastTheHeadStringAtABreak)

@@ -16,6 +16,7 @@
 #include "play/PlayShot.h"
 #include "play/PracticeRack.h"
 #include "play/ShotReplay.h"
+#include "tests/support/DefaultWorld.h"
 
 namespace {
 
@@ -23,17 +24,8 @@ class ShotFeel : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        savedGravity = Gravity;
-        savedViscosity = Viscosity;
-        Gravity = 9.81f;
-        Viscosity = 1.85e-05f;
         table = PocketTable();
         cue = table.EntryOf(0);
-    }
-    void TearDown() override
-    {
-        Gravity = savedGravity;
-        Viscosity = savedViscosity;
     }
 
     // The cue ball at `at` and the listed object balls (entry, position) on the
@@ -115,7 +107,7 @@ protected:
     Ball balls[BallSlots] = {};
     PlayTable table;
     int cue = 0;
-    float savedGravity = 0.0f, savedViscosity = 0.0f;
+    CDefaultWorld world;
 };
 
 TEST_F(ShotFeel, GuideFirstContactIsWhereTheRealShotFirstTouches)
