@@ -32,22 +32,10 @@ class FeelRun : public ::testing::Test {
 protected:
     std::string Log() const { return ReadFile(dir.Path() + "/stdout.txt"); }
     std::string Errors() const { return ReadFile(dir.Path() + "/stderr.txt"); }
-    int Count(const std::string& line) const
-    {
-        const std::string log = Log();
-        int n = 0;
-        for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1))
-            ++n;
-        return n;
-    }
+    int Count(const std::string& line) const { return CountInFile(dir.Path() + "/stdout.txt", line); }
     bool WaitFor(const std::string& line, int times, double seconds)
     {
-        for (double t = 0.0; t < seconds; t += 0.1) {
-            if (Count(line) >= times)
-                return true;
-            Pause(0.1);
-        }
-        return Count(line) >= times;
+        return WaitForInFile(dir.Path() + "/stdout.txt", line, times, seconds);
     }
     CImage Shot()
     {

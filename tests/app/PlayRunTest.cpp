@@ -33,23 +33,11 @@ bool Text(const Rgb& c)
 class PlayRun : public ::testing::Test {
 protected:
     std::string Log() const { return ReadFile(dir.Path() + "/stdout.txt"); }
-    int Count(const std::string& line) const
-    {
-        const std::string log = Log();
-        int n = 0;
-        for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1))
-            ++n;
-        return n;
-    }
+    int Count(const std::string& line) const { return CountInFile(dir.Path() + "/stdout.txt", line); }
     // Waits up to `seconds` for `line` to have been logged `times` times.
     bool WaitFor(const std::string& line, int times, double seconds)
     {
-        for (double t = 0.0; t < seconds; t += 0.1) {
-            if (Count(line) >= times)
-                return true;
-            Pause(0.1);
-        }
-        return Count(line) >= times;
+        return WaitForInFile(dir.Path() + "/stdout.txt", line, times, seconds);
     }
     CImage Shot()
     {

@@ -124,3 +124,22 @@ std::string ReadFile(const std::string& path)
     text << in.rdbuf();
     return text.str();
 }
+
+int CountInFile(const std::string& path, const std::string& line)
+{
+    const std::string text = ReadFile(path);
+    int n = 0;
+    for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1))
+        ++n;
+    return n;
+}
+
+bool WaitForInFile(const std::string& path, const std::string& line, int times, double seconds)
+{
+    for (double t = 0.0; t < seconds; t += 0.1) {
+        if (CountInFile(path, line) >= times)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return CountInFile(path, line) >= times;
+}

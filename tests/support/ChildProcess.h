@@ -39,3 +39,10 @@ std::string WaitForWindow(const std::string& nameRegex, double seconds);
 
 // The whole content of a file ("" when it cannot be read).
 std::string ReadFile(const std::string& path);
+
+// How often `line` occurs in the file at `path` (a game's log, say).
+int CountInFile(const std::string& path, const std::string& line);
+// Waits up to `seconds` for `line` to occur `times` times in the file at `path`:
+// a black-box run waits on what the game logs, not on fixed pauses, so slow
+// frames (the sanitizer build) do not race it.
+bool WaitForInFile(const std::string& path, const std::string& line, int times, double seconds);
