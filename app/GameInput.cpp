@@ -9,6 +9,11 @@
 // event's own key, not the state array): F2 free table, F3 practice, F4 8-ball,
 // F5 9-ball, R re-rack in every mode; in the play modes T top view and C
 // cancel; in the rules modes O the opponent.
+static bool IsWheel(Uint8 button)
+{
+    return button == SDL_BUTTON_WHEELUP || button == SDL_BUTTON_WHEELDOWN;
+}
+
 static void NewKeyDown(CGame& game, SDLKey key)
 {
     switch (key) {
@@ -81,6 +86,11 @@ bool CGame::HandleEvent(SDL_Event& event)
         OnMouseMotion(mouse, event.motion.x, event.motion.y);
         return true;
     case SDL_MOUSEBUTTONDOWN:
+        // SDL 1.2 reports each wheel notch as a press and release of buttons 4
+        // and 5. They hold nothing: taken as buttons, a notch while aiming let
+        // go of the left button and fired the shot.
+        if (IsWheel(event.button.button))
+            return true;
         // In the play modes the middle button cancels an aim and is no button
         // of the shot's; the free table keeps its buttons as they were.
         if (mode != ModeFreeTable && event.button.button == SDL_BUTTON_MIDDLE) {
@@ -93,6 +103,8 @@ bool CGame::HandleEvent(SDL_Event& event)
         mouse.button = event.button.button;
         return true;
     case SDL_MOUSEBUTTONUP:
+        if (IsWheel(event.button.button))
+            return true;
         // A release ends a hold the play modes ignore, even if a new press
         // follows before the next frame.
         if (event.button.button == SDL_BUTTON_LEFT)

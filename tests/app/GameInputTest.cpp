@@ -116,6 +116,16 @@ TEST_F(GameInput, ButtonHoldsTheLastPressAndAnyReleaseClearsIt)
     EXPECT_EQ(game.mouse.button, 0);
 }
 
+TEST_F(GameInput, WheelNotchWhileAimingKeepsTheLeftButtonHeld)
+{
+    Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
+    for (Uint8 wheel : {SDL_BUTTON_WHEELUP, SDL_BUTTON_WHEELDOWN}) {
+        Button(SDL_MOUSEBUTTONDOWN, wheel);
+        Button(SDL_MOUSEBUTTONUP, wheel);
+        EXPECT_EQ(game.mouse.button, SDL_BUTTON_LEFT) << "wheel " << int(wheel);
+    }
+}
+
 TEST_F(GameInput, EscapeAndTheCloseRequestStopTheGame)
 {
     KeyDown(SDLK_ESCAPE);
