@@ -101,13 +101,13 @@ TEST_F(PlayRun, PracticeHandCancelShotLockTopViewRerackAndModeKeys)
 
     // The break starts with the cue ball in hand on the head spot: a click puts it down.
     RunCommand("xdotool mousedown 1 sleep 0.2 mouseup 1");
-    ASSERT_TRUE(WaitFor("practice: cue ball placed", 1, 5.0)) << Log();
+    ASSERT_TRUE(WaitFor("practice: cue ball placed", 1, 15.0)) << Log();
     Pause(0.5);
 
     // Aims cancelled by C and by the middle button strike nothing.
     Stroke("xdotool key c");
     Stroke("xdotool click 2");
-    EXPECT_TRUE(WaitFor("practice: aim cancelled", 2, 5.0)) << Log();
+    EXPECT_TRUE(WaitFor("practice: aim cancelled", 2, 15.0)) << Log();
     Pause(1.0);
     EXPECT_EQ(Count("practice: shot"), 0) << Log();
 
@@ -126,27 +126,27 @@ TEST_F(PlayRun, PracticeHandCancelShotLockTopViewRerackAndModeKeys)
     // T: the whole table from above, and back.
     const int orbit = HighCloth();
     Key("t");
-    ASSERT_TRUE(WaitFor("top view on", 1, 5.0));
+    ASSERT_TRUE(WaitFor("top view on", 1, 15.0));
     const int top = HighCloth();
     EXPECT_GT(top, 12000) << "the whole table from above";
     EXPECT_GT(top, orbit + 6000);
     Key("t");
-    ASSERT_TRUE(WaitFor("top view off", 1, 5.0));
+    ASSERT_TRUE(WaitFor("top view off", 1, 15.0));
     Pause(0.5);
     EXPECT_LT(HighCloth(), top - 6000) << "back to the orbit";
 
     // R re-racks: the cue ball in hand again and no shots.
     Key("r");
-    EXPECT_TRUE(WaitFor("practice: racked", 2, 5.0)) << Log();
+    EXPECT_TRUE(WaitFor("practice: racked", 2, 15.0)) << Log();
 
     // F2: the free table, without the HUD; R re-racks it too. F3: practice again.
     Key("F2");
-    ASSERT_TRUE(WaitFor("mode free table", 1, 5.0)) << Log();
+    ASSERT_TRUE(WaitFor("mode free table", 1, 15.0)) << Log();
     EXPECT_TRUE(WaitForHud(false, 10.0)) << "the free table shows no HUD";
     Key("r");
-    EXPECT_TRUE(WaitFor("free table: racked", 2, 5.0)) << Log();
+    EXPECT_TRUE(WaitFor("free table: racked", 2, 15.0)) << Log();
     Key("F3");
-    ASSERT_TRUE(WaitFor("practice: racked", 3, 5.0)) << Log();
+    ASSERT_TRUE(WaitFor("practice: racked", 3, 15.0)) << Log();
     EXPECT_TRUE(WaitForHud(true, 10.0));
 
     int status = -1;
