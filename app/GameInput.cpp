@@ -5,15 +5,15 @@
 
 #include "app/MouseInput.h"
 
-// Keys the design's free table leaves unused, acted on once per press (the
-// event's own key, not the state array): F2 free table, F3 practice, F4 8-ball,
-// F5 9-ball, R re-rack in every mode; in the play modes T top view and C
-// cancel; in the rules modes O the opponent.
 static bool IsWheel(Uint8 button)
 {
     return button == SDL_BUTTON_WHEELUP || button == SDL_BUTTON_WHEELDOWN;
 }
 
+// Keys the free table had no use for, acted on once per press (the
+// event's own key, not the state array): F2 free table, F3 practice, F4 8-ball,
+// F5 9-ball, R re-rack in every mode; in the play modes T top view and C
+// cancel; in the rules modes O the opponent.
 static void NewKeyDown(CGame& game, SDLKey key)
 {
     switch (key) {
