@@ -61,7 +61,7 @@ static bool OpenDevice(SDL_AudioSpec& want)
     QuietStandardError quiet;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0)
         return false;
-    // No `obtained` spec: SDL converts our format to the hardware's itself.
+    // No `obtained` format asked back: SDL converts ours to the hardware's itself.
     if (SDL_OpenAudio(&want, nullptr) < 0) {
         // Keep SDL's reason across the shutdown, which may overwrite it.
         char why[256];

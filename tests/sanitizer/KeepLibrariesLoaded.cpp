@@ -7,7 +7,7 @@
 // libraries). Linked into the game's executable, this definition takes the
 // place of the C library's for every library that calls it.
 // Declared here rather than through <dlfcn.h>, whose declaration carries the C
-// library's exception specification.
+// library's noexcept marking, which this definition could not match.
 extern "C" int dlclose(void*);
 
 extern "C" int dlclose(void*)
