@@ -10,60 +10,18 @@
 #include <string>
 #include <thread>
 
-#include "tests/support/ChildProcess.h"
-#include "tests/support/Screenshot.h"
-#include "tests/support/TempDir.h"
+#include "tests/app/PlayModeRun.h"
 
 namespace {
 
-const char* const GameWindow = "^Baizeline is a work name";
-
-void Pause(double seconds)
-{
-    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-}
-
-bool Text(const Rgb& c)
-{
-    return c.r > 180 && c.g > 180 && c.b > 90;
-}
-
-class FeelRun : public ::testing::Test {
-protected:
-    std::string Log() const { return ReadFile(dir.Path() + "/stdout.txt"); }
-    std::string Errors() const { return ReadFile(dir.Path() + "/stderr.txt"); }
-    int Count(const std::string& line) const { return CountInFile(dir.Path() + "/stdout.txt", line); }
-    bool WaitFor(const std::string& line, int times, double seconds)
-    {
-        return WaitForInFile(dir.Path() + "/stdout.txt", line, times, seconds);
-    }
-    CImage Shot()
-    {
-        CImage image;
-        EXPECT_TRUE(CaptureWindow(id, image) && image.width == 800 && image.height == 600);
-        return image;
-    }
-    void Key(const char* key)
-    {
-        RunCommand(std::string("xdotool keydown ") + key + " sleep 0.1 keyup " + key);
-        Pause(0.3);
-    }
-
-    CTempDir dir;
-    CChildProcess game;
-    std::string id;
-};
+class FeelRun : public CPlayModeRun {};
 
 TEST_F(FeelRun, PracticeWithDummyAudioSpinsHelpsAndReplaysBackToTheSameTable)
 {
-    dir.Write("game.cfg", "[Display]\nWidth=800\nHeight=600\n[Game]\nMode=1\n");
-    const std::string data = std::string(BAIZELINE_RUN_DIR) + "/data";
-    ASSERT_EQ(symlink(data.c_str(), (dir.Path() + "/data").c_str()), 0);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    ASSERT_TRUE(game.Start({BAIZELINE_BINARY}, dir.Path(), dir.Path() + "/stdout.txt", dir.Path() + "/stderr.txt"));
+    const bool launched = Launch("Mode=1\n");
     unsetenv("SDL_AUDIODRIVER");
-    id = WaitForWindow(GameWindow, 20.0);
-    ASSERT_FALSE(id.empty());
+    ASSERT_TRUE(launched);
     ASSERT_TRUE(WaitFor("practice: racked", 1, 20.0)) << Log();
     // The device opens just after the rack is logged: wait for it, as a slow
     // (sanitizer) build may not have got there yet.
@@ -76,7 +34,7 @@ TEST_F(FeelRun, PracticeWithDummyAudioSpinsHelpsAndReplaysBackToTheSameTable)
 
     // F1 lays the controls over the table; again takes them away. Counted in
     // the column of key names, left of the table's white cue ball.
-    auto helpPixels = [&] { return Shot().Count(35, 45, 300, 360, Text); };
+    auto helpPixels = [&] { return Shot().Count(35, 45, 300, 360, OverlayText); };
     // Waits up to 3 s for the count to pass `limit` upwards (or downwards).
     auto waitPixels = [&](int limit, bool above) {
         int n = helpPixels();

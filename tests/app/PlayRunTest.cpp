@@ -7,46 +7,19 @@
 #include <string>
 #include <thread>
 
-#include "tests/support/ChildProcess.h"
-#include "tests/support/Screenshot.h"
-#include "tests/support/TempDir.h"
+#include "tests/app/PlayModeRun.h"
 
 namespace {
-
-const char* const GameWindow = "^Baizeline is a work name";
-
-void Pause(double seconds)
-{
-    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-}
 
 bool Cloth(const Rgb& c)
 {
     return c.g > c.r + 40 && c.g > c.b + 40;
 }
 
-bool Text(const Rgb& c)
-{
-    return c.r > 180 && c.g > 180 && c.b > 90;
-}
-
-class PlayRun : public ::testing::Test {
+class PlayRun : public CPlayModeRun {
 protected:
-    std::string Log() const { return ReadFile(dir.Path() + "/stdout.txt"); }
-    int Count(const std::string& line) const { return CountInFile(dir.Path() + "/stdout.txt", line); }
-    // Waits up to `seconds` for `line` to have been logged `times` times.
-    bool WaitFor(const std::string& line, int times, double seconds)
-    {
-        return WaitForInFile(dir.Path() + "/stdout.txt", line, times, seconds);
-    }
-    CImage Shot()
-    {
-        CImage image;
-        EXPECT_TRUE(CaptureWindow(id, image) && image.width == 800 && image.height == 600);
-        return image;
-    }
     // White HUD text in the band under the frame rate, where the hint line sits.
-    int HudPixels() { return Shot().Count(10, 14, 400, 60, Text); }
+    int HudPixels() { return Shot().Count(10, 14, 400, 60, OverlayText); }
     // Cloth in a band high on the screen: the far end of the table seen from
     // above; the orbit's eye near the cloth sees the room's wall there.
     int HighCloth() { return Shot().Count(150, 105, 650, 135, Cloth); }
@@ -77,25 +50,11 @@ protected:
         }
         return false;
     }
-    void Key(const char* key)
-    {
-        RunCommand(std::string("xdotool keydown ") + key + " sleep 0.1 keyup " + key);
-        Pause(0.4);
-    }
-
-    CTempDir dir;
-    CChildProcess game;
-    std::string id;
 };
 
 TEST_F(PlayRun, PracticeHandCancelShotLockTopViewRerackAndModeKeys)
 {
-    dir.Write("game.cfg", "[Display]\nWidth=800\nHeight=600\n[Game]\nMode=1\n");
-    const std::string data = std::string(BAIZELINE_RUN_DIR) + "/data";
-    ASSERT_EQ(symlink(data.c_str(), (dir.Path() + "/data").c_str()), 0);
-    ASSERT_TRUE(game.Start({BAIZELINE_BINARY}, dir.Path(), dir.Path() + "/stdout.txt", dir.Path() + "/stderr.txt"));
-    id = WaitForWindow(GameWindow, 20.0);
-    ASSERT_FALSE(id.empty());
+    ASSERT_TRUE(Launch("Mode=1\n"));
     ASSERT_TRUE(WaitFor("practice: racked", 1, 20.0)) << Log();
     EXPECT_TRUE(WaitForHud(true, 20.0)) << "the practice HUD and hint line";
 
@@ -168,12 +127,7 @@ bool TurnYellow(const Rgb& c)
 
 TEST_F(PlayRun, EightBallAgainstTheComputerThePlayerBreaksTheComputerTakesItsTurnAndTheHudFollows)
 {
-    dir.Write("game.cfg", "[Display]\nWidth=800\nHeight=600\n[Game]\nMode=2\nOpponent=1\n");
-    const std::string data = std::string(BAIZELINE_RUN_DIR) + "/data";
-    ASSERT_EQ(symlink(data.c_str(), (dir.Path() + "/data").c_str()), 0);
-    ASSERT_TRUE(game.Start({BAIZELINE_BINARY}, dir.Path(), dir.Path() + "/stdout.txt", dir.Path() + "/stderr.txt"));
-    id = WaitForWindow(GameWindow, 20.0);
-    ASSERT_FALSE(id.empty());
+    ASSERT_TRUE(Launch("Mode=2\nOpponent=1\n"));
     ASSERT_TRUE(WaitFor("8-ball: racked, You to break", 1, 20.0)) << Log();
     ASSERT_TRUE(WaitForHud(true, 20.0));
     // The HUD's side lines, under the hint and the game's name: "You", then "Computer".
