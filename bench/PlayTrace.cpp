@@ -17,6 +17,7 @@
 #include "physics/World.h"
 #include "play/PlayShot.h"
 #include "play/PracticeRack.h"
+#include "tools/sim/ScatterBalls.h"
 
 namespace {
 
@@ -35,21 +36,9 @@ void Mix(const void* p, size_t n)
 // entries are taken out as potted.
 void RandomLayout(std::mt19937& rng, Ball* balls, PlayTable& table, int off)
 {
-    std::uniform_real_distribution<float> ux(-CushionX + BallRadius, CushionX - BallRadius);
-    std::uniform_real_distribution<float> uy(-CushionY + BallRadius, CushionY - BallRadius);
-    for (int k = FirstBall; k <= LastBall; ++k) {
+    for (int k = FirstBall; k <= LastBall; ++k)
         table.potted[k] = k < FirstBall + off && k != table.EntryOf(0);
-        for (;;) {
-            const vec3 p(ux(rng), uy(rng), BallRadius);
-            bool clear = PocketUnder(p.x, p.y) < 0;
-            for (int j = FirstBall; j < k && clear; ++j)
-                clear = std::hypot(p.x - balls[j].position.x, p.y - balls[j].position.y) > 2.0f * BallRadius;
-            if (clear) {
-                balls[k].position = p;
-                break;
-            }
-        }
-    }
+    ScatterBalls(rng, balls);
 }
 
 } // namespace

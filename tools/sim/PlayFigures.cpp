@@ -12,6 +12,7 @@
 #include "physics/World.h"
 #include "play/PlayShot.h"
 #include "play/PracticeRack.h"
+#include "tools/sim/ScatterBalls.h"
 
 namespace {
 
@@ -162,24 +163,11 @@ struct FaultCount {
 void RandomShots(unsigned seed, long count, FaultCount& out)
 {
     std::mt19937 rng(seed);
-    std::uniform_real_distribution<float> ux(-CushionX + BallRadius, CushionX - BallRadius);
-    std::uniform_real_distribution<float> uy(-CushionY + BallRadius, CushionY - BallRadius);
     std::uniform_real_distribution<float> angle(0.0f, 360.0f), strength(20.0f, 150.0f);
     for (long s = 0; s < count; ++s) {
         Ball balls[BallSlots] = {};
         PlayTable table = PocketTable();
-        for (int k = FirstBall; k <= LastBall; ++k) {
-            for (;;) {
-                const vec3 p(ux(rng), uy(rng), BallRadius);
-                bool clear = PocketUnder(p.x, p.y) < 0;
-                for (int j = FirstBall; j < k && clear; ++j)
-                    clear = std::hypot(p.x - balls[j].position.x, p.y - balls[j].position.y) > 2.0f * BallRadius;
-                if (clear) {
-                    balls[k].position = p;
-                    break;
-                }
-            }
-        }
+        ScatterBalls(rng, balls);
         balls[table.EntryOf(0)].velocity = ShotVelocity(angle(rng), strength(rng));
         bool resting = false, off = false, nan = false;
         RunUntilRest(balls, table, 40.0, resting, [&](int) {
