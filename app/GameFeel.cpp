@@ -2,7 +2,6 @@
 #include "app/Game.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +13,7 @@
 
 #include "app/FrameClock.h"
 #include "app/HelpText.h"
+#include "app/PixelOverlay.h"
 #include "audio/SoundConfig.h"
 #include "physics/SceneSync.h"
 #include "physics/TableGeometry.h"
@@ -340,18 +340,7 @@ void CGame::ShowFeel()
     const bool strikeShown = mode != ModeFreeTable && play.phase == CPlaySession::Aim && !replay.Playing();
     if (!strikeShown && !showHelp)
         return;
-    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_TRANSFORM_BIT | GL_COLOR_BUFFER_BIT);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluOrtho2D(0.0, width, 0.0, height);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    BeginPixelOverlay(width, height);
     if (strikeShown) {
         // The cue ball's face as the cue sees it: the limit ring, and the tip's point.
         const float cx = width - DiagramRight, cy = DiagramY;
@@ -382,11 +371,7 @@ void CGame::ShowFeel()
         glRectf(HelpLeft - 10.0f, top - HelpRowPixels * lines - 6.0f, width - HelpLeft + 10.0f, top + 18.0f);
         glDisable(GL_BLEND);
     }
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopAttrib();
+    EndPixelOverlay();
     if (!showHelp)
         return;
     glColor3f(1.0f, 1.0f, 0.6f);

@@ -1,9 +1,9 @@
 // CGame's play modes: switching and re-racking, the shot cycle with its lock, cancel and hand, the following camera, the HUD.
 #include "app/Game.h"
 #include "app/GameLevel.h"
+#include "app/PixelOverlay.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <algorithm>
 #include <cmath>
@@ -326,23 +326,10 @@ void CGame::ShowPlayHud()
     // The power bar: a frame and a fill by the cue's power, bottom right.
     const float fraction = (cue->power - CueMinPower) / (CueMaxPower - CueMinPower);
     const float x0 = width - 40.0f, y0 = 40.0f, w = 16.0f, h = 200.0f;
-    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_TRANSFORM_BIT);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_DEPTH_TEST);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluOrtho2D(0.0, width, 0.0, height);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    BeginPixelOverlay(width, height);
     glColor3f(0.2f, 0.2f, 0.2f);
     glRectf(x0, y0, x0 + w, y0 + h);
     glColor3f(0.3f + 0.7f * fraction, 1.0f - 0.7f * fraction, 0.1f);
     glRectf(x0 + 2.0f, y0 + 2.0f, x0 + w - 2.0f, y0 + 2.0f + (h - 4.0f) * fraction);
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glPopAttrib();
+    EndPixelOverlay();
 }
