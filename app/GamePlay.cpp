@@ -23,8 +23,6 @@
 namespace {
 
 const int PassesPerFrame = 25;
-const float ShotSpeedPerPower = 10.0f; // as the free table's shot
-const float PowerPerPixel = 0.1f;
 // Cue ball in hand: metres per pixel of mouse motion.
 const float HandPerPixel = 0.0015f;
 // The look point closes this fraction of its gap to the cue ball per second

@@ -25,7 +25,6 @@ namespace {
 const float SwingSeconds = 0.5f;
 const float DrawSeconds = 0.7f;
 const float StrikeSeconds = 1.4f;
-const float ShotSpeedPerPower = 10.0f; // as the player's shot: scene units per second per power
 const float Pi = 3.1415927f;
 // While the computer thinks, frames come no faster than this: a frame drawn
 // sooner sleeps out the rest, and the worker thread gets that time.
@@ -53,11 +52,6 @@ const char* LevelName(int level)
     static const char* const names[] = {"a second player", "the computer, easy", "the computer, medium",
                                         "the computer, hard"};
     return names[std::clamp(level, 0, 3)];
-}
-
-const char* GroupName(Group g)
-{
-    return g == Group::Solids ? "solids" : g == Group::Stripes ? "stripes" : "open table";
 }
 
 std::string BallList(BallSet set)

@@ -8,10 +8,6 @@
 
 // Simulation passes per frame; each is at most 4 ms of simulated time.
 static const int PassesPerFrame = 25;
-// A shot's speed, scene units per second, is this times the cue's power (2 to 15).
-static const float ShotSpeedPerPower = 10.0f;
-// Cue power gained per pixel of downward mouse motion while aiming.
-static const float PowerPerPixel = 0.1f;
 
 void CGame::ControlShot()
 {

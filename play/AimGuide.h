@@ -6,6 +6,7 @@
 #include "physics/Ball.h"
 #include "physics/PlayTable.h"
 #include "physics/ShotEvents.h"
+#include "play/ShotCommand.h"
 
 // [Game] AimGuide: what the guide shows.
 enum {
@@ -54,6 +55,8 @@ public:
     // so nothing records or sounds), and entry `cue` leaves with `velocity`
     // m/s and `spin` rad/s, as the strike would give it. `level` is 1 or 2.
     void Begin(const Ball* balls, const PlayTable& table, int cue, vec3 velocity, vec3 spin, int level);
+    // The same for a shot command, struck as the table game strikes it (ApplyShot).
+    void Begin(const Ball* balls, const PlayTable& table, int cue, const ShotCommand& shot, int level);
     // Runs at most `frames` more frames of 1/60 s; answers whether the
     // prediction is complete (then Shown() is it).
     bool Step(int frames);
@@ -82,3 +85,4 @@ private:
 
 // A whole prediction at once (the tests and the benchmark).
 AimPrediction PredictShot(const Ball* balls, const PlayTable& table, int cue, vec3 velocity, vec3 spin, int level);
+AimPrediction PredictShot(const Ball* balls, const PlayTable& table, int cue, const ShotCommand& shot, int level);

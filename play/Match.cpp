@@ -1,6 +1,15 @@
 // CMatch: the referee's verdict turned into moves of the balls and of the shot cycle.
 #include "play/Match.h"
 
+#include <algorithm>
+
+const char* OpponentName(int level)
+{
+    static const char* const names[] = {"a second player", "the computer, easy", "the computer, medium",
+                                        "the computer, hard"};
+    return names[std::clamp(level, 0, 3)];
+}
+
 void CMatch::NewRack(CPlaySession& play, Ball* balls, GameKind game, unsigned seed, int breaker_)
 {
     breaker = breaker_ == 1 ? 1 : 0;
@@ -34,6 +43,8 @@ ShotResult CMatch::EndShot(CPlaySession& play, Ball* balls, unsigned seed)
 
 const char* CMatch::SideName(int side) const
 {
+    if (own > 0 && opponent > 0)
+        return side == 0 ? "Computer 1" : "Computer 2";
     if (opponent > 0)
         return side == 0 ? "You" : "Computer";
     return side == 0 ? "Player 1" : "Player 2";

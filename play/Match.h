@@ -5,6 +5,10 @@
 #include "play/PlaySession.h"
 #include "rules/Rules.h"
 
+// "a second player", "the computer, easy", ... for opponent levels 0 to 3
+// (clamped). A string literal.
+const char* OpponentName(int level);
+
 // No SDL and no GL: the game calls it from its frame, the tests from theirs.
 // Side 0 is the player at the mouse; side 1 the second person (hot seat) or,
 // with an opponent level of 1 to 3, the computer.
@@ -21,14 +25,20 @@ public:
     // in `last` for the HUD.
     ShotResult EndShot(CPlaySession& play, Ball* balls, unsigned seed);
 
+    // Who plays `side`: 0 a person, 1 to 3 the computer, easy to hard.
+    int LevelOf(int side) const { return side == 1 ? opponent : own; }
     // The computer is to play the next shot of a rack still on.
-    bool ComputerToPlay() const { return opponent > 0 && !rules.RackOver() && rules.Turn() == 1; }
-    // "You"/"Computer" against the computer, "Player 1"/"Player 2" in a hot seat.
+    bool ComputerToPlay() const { return !rules.RackOver() && LevelOf(rules.Turn()) > 0; }
+    // "You"/"Computer" against the computer, "Player 1"/"Player 2" in a hot
+    // seat, "Computer 1"/"Computer 2" when the computer plays both sides.
     // A string literal.
     const char* SideName(int side) const;
+    // The verb for SideName(side): "take" after "You", "takes" after a name.
+    const char* Takes(int side) const { return opponent > 0 && own == 0 && side == 0 ? "take" : "takes"; }
 
     CRules rules;
     int opponent = 0;   // 0 a second person; 1 to 3 the computer, easy to hard
+    int own = 0;        // side 0 the same way: the computer plays it only in the simulator's whole racks
     int breaker = 0;    // the side that broke (or is to break) this rack
     ShotResult last;    // the verdict on the last shot judged
     bool judged = false; // `last` belongs to this rack

@@ -3,13 +3,21 @@
 
 #include <cmath>
 
+#include "physics/Simulation.h"
 #include "physics/TableGeometry.h"
+#include "play/ShotCommand.h"
+
+void StepTable(Ball* balls, PlayTable& table)
+{
+    Start(balls, table, PlayFrameSeconds, PlayPassesPerFrame);
+}
 
 vec3 ShotVelocity(float angle, float strength)
 {
-    // As CBall::Shoot: degrees by the float it has always used, scene units to metres.
-    const float a = angle * 0.017453292f;
-    return vec3(strength * std::cos(a), strength * std::sin(a), 0.0f) / SceneUnitsPerMetre;
+    ShotCommand c;
+    c.heading = angle;
+    c.speed = strength / SceneUnitsPerMetre;
+    return ShotCommandVelocity(c);
 }
 
 int RunUntilRest(Ball* balls, PlayTable& table, double maxSeconds, bool& resting)

@@ -4,14 +4,19 @@
 #include "physics/Ball.h"
 #include "physics/PlayTable.h"
 
-// The game's frame and pass count, and the speed below which a ball counts as
-// still (m/s, horizontal).
+// The play modes' fixed step and its pass count, and the speed below which a
+// ball counts as still (m/s, horizontal). The live table, the aiming guide,
+// the computer's search and the simulator all advance by whole steps, so a
+// prediction made from a position is what the table then does, at any frame rate.
 constexpr double PlayFrameSeconds = 1.0 / 60.0;
 constexpr int PlayPassesPerFrame = 25;
 constexpr float PlayRestSpeed = 0.001f;
 
+// One fixed step of the play table: PlayPassesPerFrame passes over PlayFrameSeconds.
+void StepTable(Ball* balls, PlayTable& table);
+
 // The velocity a cue of `strength` scene units per second gives a ball struck
-// at `angle` degrees, in m/s: what CBall::Shoot hands the physics.
+// at `angle` degrees, in m/s: a ShotCommand's velocity at strength / 20 m/s.
 vec3 ShotVelocity(float angle, float strength);
 
 // Runs frames on `balls` and `table` until every ball on the cloth is still, or
@@ -36,7 +41,7 @@ int RunUntilRest(Ball* balls, PlayTable& table, double maxSeconds, bool& resting
     const int limit = static_cast<int>(maxSeconds / PlayFrameSeconds + 0.5);
     resting = false;
     for (int n = 1; n <= limit; ++n) {
-        Start(balls, table, PlayFrameSeconds, PlayPassesPerFrame);
+        StepTable(balls, table);
         frame(n);
         if (table.Resting(balls, PlayRestSpeed)) {
             resting = true;

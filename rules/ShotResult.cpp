@@ -1,4 +1,4 @@
-// ShotResult: the HUD lines for the fouls.
+// ShotResult: the HUD lines for the fouls and the groups.
 #include "rules/ShotResult.h"
 
 const char* FoulText(Foul foul)
@@ -18,4 +18,9 @@ const char* FoulText(Foul foul)
         return "Foul: illegal break";
     }
     return "Foul";
+}
+
+const char* GroupName(Group g)
+{
+    return g == Group::Solids ? "solids" : g == Group::Stripes ? "stripes" : "open table";
 }

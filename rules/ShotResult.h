@@ -20,6 +20,8 @@ const char* FoulText(Foul foul);
 
 // 8-ball groups; Open until a legal pot after the break decides them.
 enum class Group { Open, Solids, Stripes };
+// "solids", "stripes", "open table": a string literal.
+const char* GroupName(Group g);
 
 // Plain data, trivially copyable: every text points to a string literal.
 struct ShotResult {

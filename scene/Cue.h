@@ -1,6 +1,7 @@
 // CCue: the cue stick, drawn at its ball, turned to the aim and pulled back by the power.
 #pragma once
 
+#include "physics/ShotTuning.h" // CueMinPower, CueMaxPower
 #include "scene/Object.h"
 
 class CBall;
@@ -13,10 +14,6 @@ enum {
     CueAiming = 2,  // at the ball, pulled back by the power less the ball's radius
     CueStruck = 3   // draws nothing and becomes hidden
 };
-
-// Power limits, in the units the shot multiplies by ten.
-constexpr float CueMinPower = 2.0f;
-constexpr float CueMaxPower = 15.0f;
 
 // The move along OpenGL z (after the turn by the aiming angle, before the 4°
 // tilt) that places the cue behind its ball: −2 at rest, radius − power while
