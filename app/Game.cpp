@@ -8,7 +8,10 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "app/FreeTableScreen.h"
 #include "app/Gamma.h"
+#include "app/MenuScreen.h"
+#include "app/TableScreen.h"
 
 const char* const GameCaption = "Baizeline is a work name of cool game :)";
 
@@ -19,9 +22,7 @@ CGame::CGame()
     : running(true), lighting(false), showCredits(true), debug(false), frameTime(0.0f),
       keys(nullptr), cueBall(nullptr), cue(nullptr), table(nullptr), fps(30), width(0),
       height(0), bpp(0), fullScreen(false), gamma(0.0f), weariness(0.0f), gammaSaved(false),
-      mode(ModeFreeTable), topView(false), aimAngle(0.0f), leftHeld(false), leftPressed(false),
-      handVerdict(Placement::Allowed), computerStage(ComputerIdle), computerAge(0.0f), computerAimFrom(0.0f),
-      computerAim(0.0f), thinkFrames(0), nextBreaker(0)
+      mode(ModeFreeTable)
 {
 }
 
@@ -100,11 +101,16 @@ bool CGame::Close()
 {
     // SDL_Quit on an SDL that is not running does nothing, so the destructor's
     // second call after the entry's is harmless. The font and the ramp need the
-    // window still open. A computer still thinking is stopped first: its
-    // worker must not outlive the game it was started from.
-    opponent.Cancel();
+    // window still open. The table game goes first: a computer still thinking
+    // is stopped with it, and its worker must not outlive the game it was
+    // started from.
+    if (tableScreen) {
+        tableScreen->Stop();
+        if (getenv("BAIZELINE_FRAMES"))
+            tableScreen->ReportGuideTiming();
+    }
     font.Clean();
-    CloseFeel();
+    sound.Close();
     if (gammaSaved) {
         RestoreGammaTable();
         gammaSaved = false;

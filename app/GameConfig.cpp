@@ -38,22 +38,22 @@ void CGame::ReadSettings()
     Gravity = ReadFloatSetting(ini, "Physics", "Gravity", DefaultGravity);
     Viscosity = ReadFloatSetting(ini, "Physics", "Viscosity", DefaultViscosity);
     debug = ini.ReadBool("Misc", "Debug", false);
-    mode = ini.ReadInteger("Game", "Mode", ModeFreeTable);
-    if (mode < ModeFreeTable || mode >= ModeCount) {
+    settings.mode = ini.ReadInteger("Game", "Mode", ModeFreeTable);
+    if (!ValidMode(settings.mode)) {
         fprintf(stderr,
                 "game.cfg: [Game] Mode=%d is not a mode (0 free table, 1 practice, 2 8-ball, 3 9-ball); playing the "
                 "free table\n",
-                mode);
-        mode = ModeFreeTable;
+                settings.mode);
+        settings.mode = ModeFreeTable;
     }
-    aimGuideSetting = ini.ReadInteger("Game", "AimGuide", -1);
-    match.opponent = ini.ReadInteger("Game", "Opponent", 0);
-    if (match.opponent < 0 || match.opponent > 3) {
+    settings.aimGuide = ini.ReadInteger("Game", "AimGuide", -1);
+    settings.opponent = ini.ReadInteger("Game", "Opponent", 0);
+    if (settings.opponent < 0 || settings.opponent > 3) {
         fprintf(stderr,
                 "game.cfg: [Game] Opponent=%d is not 0 (a second player) or 1 to 3 (the computer, easy to hard); "
                 "playing against a second player\n",
-                match.opponent);
-        match.opponent = 0;
+                settings.opponent);
+        settings.opponent = 0;
     }
     camera.mode = ini.ReadInteger("Misc", "CameraMode", 0);
     // The orbit camera starts looking down on the table a little; the free one level.

@@ -1,4 +1,4 @@
-// CGame::Draw, its scene and its text overlays: frame rate, credits and the debug panels.
+// CGame::Draw (the screen on show), the scene and the overlays every screen shares: frame rate, credits and the debug panels.
 #include "app/Game.h"
 
 #include <GL/gl.h>
@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/SceneLight.h"
+#include "app/Screen.h"
 #include "physics/SceneSync.h"
 #include "scene/Cue.h"
 
@@ -37,8 +38,11 @@ void CGame::DrawScene()
 
 void CGame::Draw()
 {
+    if (screen) {
+        screen->Draw();
+        return;
+    }
     DrawScene();
-    DrawAimGuide();
     ShowStatus();
 }
 
@@ -50,9 +54,6 @@ void CGame::ShowStatus()
         font.Print(0.0f, CreditsY, "%s", CreditsText);
     if (debug)
         ShowDebug();
-    if (mode != ModeFreeTable)
-        ShowPlayHud();
-    ShowFeel();
 }
 
 int CGame::EnabledLights() const
@@ -91,11 +92,11 @@ void CGame::ShowDebug()
 
 void CGame::ShowGLInfo()
 {
-    const SDL_Surface* screen = SDL_GetVideoSurface();
+    const SDL_Surface* surface = SDL_GetVideoSurface();
     const GLubyte* vendor = glGetString(GL_VENDOR);
     const GLubyte* renderer = glGetString(GL_RENDERER);
     const GLubyte* version = glGetString(GL_VERSION);
-    printf("Screen BPP: %d\n", screen ? screen->format->BitsPerPixel : 0);
+    printf("Screen BPP: %d\n", surface ? surface->format->BitsPerPixel : 0);
     printf("\n");
     printf("Vendor     : %s\n", vendor ? reinterpret_cast<const char*>(vendor) : "");
     printf("Renderer   : %s\n", renderer ? reinterpret_cast<const char*>(renderer) : "");

@@ -1,53 +1,59 @@
-// CGame::HandleEvent: SDL events into the run flag, display toggles and the mouse record.
+// CGame::HandleEvent: SDL events into the run flag, the mouse record, and actions through the controls table.
 #include "app/Game.h"
 
 #include <GL/gl.h>
 
+#include "app/Controls.h"
+#include "app/MenuScreen.h"
 #include "app/MouseInput.h"
+#include "app/Screen.h"
+#include "game/EventLog.h"
 
 static bool IsWheel(Uint8 button)
 {
     return button == SDL_BUTTON_WHEELUP || button == SDL_BUTTON_WHEELDOWN;
 }
 
-// Keys the free table had no use for, acted on once per press (the
-// event's own key, not the state array): F2 free table, F3 practice, F4 8-ball,
-// F5 9-ball, R re-rack in every mode; in the play modes T top view and C
-// cancel; in the rules modes O the opponent.
-static void NewKeyDown(CGame& game, SDLKey key)
+void CGame::Act(Action action)
 {
-    switch (key) {
-    case SDLK_F2:
-        game.SetMode(CGame::ModeFreeTable);
+    switch (action) {
+    case Action::Quit:
+        running = false;
         break;
-    case SDLK_F3:
-        game.SetMode(CGame::ModePractice);
+    case Action::Credits:
+        showCredits = !showCredits;
         break;
-    case SDLK_F4:
-        game.SetMode(CGame::ModeEightBall);
+    case Action::Lighting:
+        lighting = !lighting;
+        if (lighting)
+            glEnable(GL_LIGHTING);
+        else
+            glDisable(GL_LIGHTING);
         break;
-    case SDLK_F5:
-        game.SetMode(CGame::ModeNineBall);
+    case Action::Help:
+        showHelp = !showHelp;
+        LogEvent(showHelp ? "help shown" : "help hidden");
         break;
-    case SDLK_o:
-        if (game.RulesMode())
-            game.CycleOpponent();
+    case Action::Menu:
+        OpenMenu();
         break;
-    case SDLK_r:
-        game.Rerack();
+    case Action::FreeTable:
+        StartMode(ModeFreeTable);
         break;
-    case SDLK_t:
-        if (game.mode != CGame::ModeFreeTable)
-            game.ToggleTopView();
+    case Action::Practice:
+        StartMode(ModePractice);
         break;
-    case SDLK_c:
-        if (game.mode != CGame::ModeFreeTable)
-            game.CancelAim();
+    case Action::EightBall:
+        StartMode(ModeEightBall);
+        break;
+    case Action::NineBall:
+        StartMode(ModeNineBall);
         break;
     default:
+        if (screen)
+            screen->Act(action);
         break;
     }
-    game.FeelKeyDown(key);
 }
 
 bool CGame::HandleEvent(SDL_Event& event)
@@ -59,29 +65,22 @@ bool CGame::HandleEvent(SDL_Event& event)
         return true;
     case SDL_ACTIVEEVENT:
         return true;
-    case SDL_KEYDOWN:
+    case SDL_KEYDOWN: {
         // The event's own key, not the state array: SDL updates the array when
         // it queues an event, so a tap whose release came in the same batch
         // already reads as up here. Held keys (the free camera's) read the array.
-        switch (event.key.keysym.sym) {
-        case SDLK_ESCAPE:
-            running = false;
-            break;
-        case SDLK_a:
-            showCredits = !showCredits;
-            break;
-        case SDLK_l:
-            lighting = !lighting;
-            if (lighting)
-                glEnable(GL_LIGHTING);
-            else
-                glDisable(GL_LIGHTING);
-            break;
-        default:
-            break;
+        const SDLKey key = event.key.keysym.sym;
+        if (MenuShown()) {
+            menu->Key(key);
+            return true;
         }
-        NewKeyDown(*this, event.key.keysym.sym);
+        bool arrow = false;
+        const Action action = KeyAction(key, (event.key.keysym.mod & KMOD_SHIFT) != 0, mode, &arrow);
+        // The free camera steers with the arrows: there only the keypad sets spin.
+        if (!(arrow && camera.mode == CCamera::ModeFree))
+            Act(action);
         return true;
+    }
     case SDL_MOUSEMOTION:
         OnMouseMotion(mouse, event.motion.x, event.motion.y);
         return true;
@@ -91,24 +90,24 @@ bool CGame::HandleEvent(SDL_Event& event)
         // go of the left button and fired the shot.
         if (IsWheel(event.button.button))
             return true;
-        // In the play modes the middle button cancels an aim and is no button
-        // of the shot's; the free table keeps its buttons as they were.
-        if (mode != ModeFreeTable && event.button.button == SDL_BUTTON_MIDDLE) {
-            CancelAim();
+        // A click on the menu is the menu's alone: the game it starts does not see it held.
+        if (MenuShown()) {
+            menu->Button(event.button.button, true);
             return true;
         }
-        // A click may come and go between two frames: keep the press.
-        if (mode != ModeFreeTable && event.button.button == SDL_BUTTON_LEFT)
-            leftPressed = true;
+        if (screen)
+            screen->Button(event.button.button, true);
+        // In the play modes the middle button cancels an aim and is no button
+        // of the shot's; the free table keeps its buttons as they were.
+        if (mode != ModeFreeTable && event.button.button == SDL_BUTTON_MIDDLE)
+            return true;
         mouse.button = event.button.button;
         return true;
     case SDL_MOUSEBUTTONUP:
         if (IsWheel(event.button.button))
             return true;
-        // A release ends a hold the play modes ignore, even if a new press
-        // follows before the next frame.
-        if (event.button.button == SDL_BUTTON_LEFT)
-            leftHeld = false;
+        if (screen)
+            screen->Button(event.button.button, false);
         mouse.button = 0;
         return true;
     default:

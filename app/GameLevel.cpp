@@ -1,4 +1,4 @@
-// CGame::LoadData and LoadLevel: the textures, the room and the one fixed level.
+// CGame::LoadData and LoadLevel: the textures, the room and the one fixed level, then the screens.
 #include "app/Game.h"
 #include "app/GameLevel.h"
 
@@ -91,6 +91,5 @@ void CGame::LoadLevel()
     GetBallsCoords(&objects);
     SimulationScene = &objects;
     cue->ball = cueBall;
-    if (mode != ModeFreeTable)
-        SetMode(mode);
+    OpenScreens();
 }

@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <string>
 
+#include "app/CommandLine.h"
 #include "app/ErrorBox.h"
 #include "app/FrameClock.h"
 #include "app/HeapTuning.h"
@@ -15,14 +17,28 @@ extern "C" int SDL_main(int argc, char* argv[]);
 
 extern "C" int SDL_main(int argc, char* argv[])
 {
-    (void)argc;
-    (void)argv;
+    CommandLine options;
+    std::string error;
+    if (!ParseCommandLine(argc, argv, options, error)) {
+        fprintf(stderr, "%s  (baizeline: %s)\n", GameUsage, error.c_str());
+        return 2;
+    }
+    if (options.help) {
+        printf("%s\n", GameUsage);
+        return 0;
+    }
     // Refused only by unusual C libraries; the game then runs as before.
     KeepFreedHeap();
     // Off unless BAIZELINE_FRAMES asks for a measured run of that many frames.
     CFrameClock clock(getenv("BAIZELINE_FRAMES"));
     try {
         Game.ReadIni();
+        // The command line over game.cfg, for this run only.
+        if (options.mode >= 0)
+            Game.settings.mode = options.mode;
+        if (options.opponent >= 0)
+            Game.settings.opponent = options.opponent;
+        Game.settings.menu = options.menu;
         Game.Create();
         Game.LoadData();
         Game.LoadLevel();

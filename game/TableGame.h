@@ -67,6 +67,9 @@ public:
     // and put down there; both answer whether it may lie there.
     Placement MoveHand(float dx, float dy);
     Placement PlaceHand();
+    // A decision under way is abandoned (the owner is closing); the next
+    // update starts it again.
+    void StopComputer() { computer.Cancel(); }
     // P: the last shot again at `speed` times real time; refused while balls
     // roll, during a replay or without a record.
     bool PlayReplay(float speed);

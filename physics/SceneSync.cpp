@@ -9,9 +9,9 @@
 #include "scene/ObjectList.h"
 
 // Walks the first 16 entries of `list` (fewer if it is shorter), calling
-// `copy(object, ball[k])` for each ball object. `who` names the caller in the messages.
-template <typename Copy>
-static void WalkBalls(CObjectList* list, const char* who, Copy copy)
+// `copy(object, balls[k])` for each ball object. `who` names the caller in the messages.
+template <typename Record, typename Copy>
+static void WalkBalls(CObjectList* list, const char* who, Record* balls, Copy copy)
 {
     if (!list)
         throw std::runtime_error(std::string(who) + " - Get NULL pointer");
@@ -23,25 +23,33 @@ static void WalkBalls(CObjectList* list, const char* who, Copy copy)
         if (!object)
             throw std::runtime_error(std::string(who) + " - Get NULL pointer");
         if (object->type == ObjectBall)
-            copy(*static_cast<CBall*>(object), ball[k]);
+            copy(*static_cast<CBall*>(object), balls[k]);
     }
 }
 
 void GetBallsCoords(CObjectList* list)
 {
-    WalkBalls(list, "GetBallsCoords()", [](const CBall& object, Ball& b) {
+    WalkBalls(list, "GetBallsCoords()", ball, [](const CBall& object, Ball& b) {
         b.position = object.position / SceneUnitsPerMetre;
         b.rotation = object.rotation / DegreesPerRadian;
         b.velocity = object.velocity / SceneUnitsPerMetre;
     });
 }
 
+static void SetBallObject(CBall& object, const Ball& b)
+{
+    object.radius = b.radius * SceneUnitsPerMetre;
+    object.position = b.position * SceneUnitsPerMetre;
+    object.rotation = b.rotation * DegreesPerRadian;
+    object.velocity = b.velocity * SceneUnitsPerMetre;
+}
+
 void SetBallsCoords(CObjectList* list)
 {
-    WalkBalls(list, "SetBallsCoords()", [](CBall& object, const Ball& b) {
-        object.radius = b.radius * SceneUnitsPerMetre;
-        object.position = b.position * SceneUnitsPerMetre;
-        object.rotation = b.rotation * DegreesPerRadian;
-        object.velocity = b.velocity * SceneUnitsPerMetre;
-    });
+    WalkBalls(list, "SetBallsCoords()", static_cast<const Ball*>(ball), SetBallObject);
+}
+
+void SetBallsCoords(CObjectList* list, const Ball* balls)
+{
+    WalkBalls(list, "SetBallsCoords()", balls, SetBallObject);
 }

@@ -4,6 +4,7 @@
 #include "physics/TableGeometry.h" // SceneUnitsPerMetre
 
 class CObjectList;
+struct Ball;
 
 // Scene units are SceneUnitsPerMetre to the metre and degrees; the physics works in metres and radians.
 constexpr float DegreesPerRadian = 57.2957763671875f; // the float nearest 180/π
@@ -22,3 +23,6 @@ void GetBallsCoords(CObjectList* list);
 // objects. Raises "SetBallsCoords() - Get empty list" and
 // "SetBallsCoords() - Get NULL pointer" on the same conditions.
 void SetBallsCoords(CObjectList* list);
+// The same from `balls` (entries 1 to 16) instead of the global array: the
+// play modes draw their own game's balls.
+void SetBallsCoords(CObjectList* list, const Ball* balls);

@@ -33,8 +33,9 @@ public:
     // seat, "Computer 1"/"Computer 2" when the computer plays both sides.
     // A string literal.
     const char* SideName(int side) const;
-    // The verb for SideName(side): "take" after "You", "takes" after a name.
-    const char* Takes(int side) const { return opponent > 0 && own == 0 && side == 0 ? "take" : "takes"; }
+    // SideName(side) is "You": verbs after it take no -s ("You take solids").
+    bool SecondPerson(int side) const { return opponent > 0 && own == 0 && side == 0; }
+    const char* Takes(int side) const { return SecondPerson(side) ? "take" : "takes"; }
 
     CRules rules;
     int opponent = 0;   // 0 a second person; 1 to 3 the computer, easy to hard

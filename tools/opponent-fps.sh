@@ -45,7 +45,12 @@ while [ "$n" -lt "$decisions" ]; do
     # The next R hands the break to the computer again.
     sleep 0.2
 done
+# Escape opens the menu in a game; Up wraps round to Quit.
 xdotool key Escape
+sleep 0.5
+xdotool key Up
+sleep 0.2
+xdotool key Return
 wait "$pid" || true
 grep "computer: decided" out.txt
 grep "computer: decided" out.txt | sed 's/.*, \([0-9.]*\) fps/\1/' | sort -n |

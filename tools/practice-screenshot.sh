@@ -42,6 +42,11 @@ done
 xdotool keydown t sleep 0.1 keyup t
 sleep 1
 import -window "$WINDOW" -resize 640x480 -strip -depth 8 "PNG8:$OUT"
+# Escape opens the menu in a game; Up wraps round to Quit.
 xdotool keydown Escape sleep 0.1 keyup Escape
+sleep 0.5
+xdotool key Up
+sleep 0.2
+xdotool key Return
 wait $GAME || true
 echo "wrote $OUT: $(grep 'shot over' out.txt)"

@@ -81,18 +81,17 @@ TEST(GameConfig, RulesModeAndOpponentAreReadAndOutOfRangeValuesFallBackToFreeTab
     CWorkingDir cwd(dir.Path());
     CGame game;
     game.ReadIni();
-    EXPECT_EQ(game.mode, CGame::ModeNineBall);
-    EXPECT_EQ(game.match.opponent, 2);
-    EXPECT_TRUE(game.RulesMode());
+    EXPECT_EQ(game.settings.mode, ModeNineBall);
+    EXPECT_EQ(game.settings.opponent, 2);
 
     dir.Write("game.cfg", "[Game]\nMode=4\nOpponent=4\n");
     game.ReadIni();
-    EXPECT_EQ(game.mode, CGame::ModeFreeTable);
-    EXPECT_EQ(game.match.opponent, 0);
+    EXPECT_EQ(game.settings.mode, ModeFreeTable);
+    EXPECT_EQ(game.settings.opponent, 0);
     dir.Write("game.cfg", "[Game]\nMode=2\nOpponent=-1\n");
     game.ReadIni();
-    EXPECT_EQ(game.mode, CGame::ModeEightBall);
-    EXPECT_EQ(game.match.opponent, 0);
+    EXPECT_EQ(game.settings.mode, ModeEightBall);
+    EXPECT_EQ(game.settings.opponent, 0);
 }
 
 // Finite as doubles, infinite as the floats the game keeps: each must fall back

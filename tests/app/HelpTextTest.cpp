@@ -60,7 +60,7 @@ bool Lists(const std::vector<HelpLine>& lines, const char* keys)
 const char* const PlayOnlyKeys[] = {"C, or the middle button", "T", "P", "Home, or keypad 5",
                                     "Up / Down arrow, keypad 8 / 2",
                                     "Left / Right arrow, keypad 4 / 6", "Mouse, then left click"};
-const char* const EveryModeKeys[] = {"R", "F1", "F2 / F3", "F4 / F5", "Escape, or closing the window"};
+const char* const EveryModeKeys[] = {"R", "F1", "F2 / F3", "F4 / F5"};
 
 TEST(HelpText, FreeTableListsTheReadmesControlsAndNoPlayModeKeys)
 {
@@ -80,6 +80,9 @@ TEST(HelpText, FreeTableListsTheReadmesControlsAndNoPlayModeKeys)
         EXPECT_FALSE(Lists(lines, keys)) << keys;
     for (const char* keys : EveryModeKeys)
         EXPECT_TRUE(Lists(lines, keys)) << keys;
+    // Escape quits the free table at once; M opens the menu.
+    EXPECT_TRUE(Lists(lines, "Escape, or closing the window"));
+    EXPECT_TRUE(Lists(lines, "M"));
     // Modes the game does not know fall back to the free table.
     EXPECT_EQ(HelpText(-1), HelpText(0));
     EXPECT_EQ(HelpText(9), HelpText(0));
@@ -94,6 +97,9 @@ TEST(HelpText, PlayModesAddTheirKeysEachOnceAndRulesModesGiveBallInHandAfterAFou
             EXPECT_TRUE(Lists(lines, keys)) << keys;
         for (const char* keys : EveryModeKeys)
             EXPECT_TRUE(Lists(lines, keys)) << keys;
+        // Escape opens the menu in a game: no key quits at once.
+        EXPECT_TRUE(Lists(lines, "M, or Escape"));
+        EXPECT_FALSE(Lists(lines, "Escape, or closing the window"));
         std::set<std::string> seen;
         for (const HelpLine& l : lines) {
             EXPECT_TRUE(seen.insert(l.keys).second) << "listed twice: " << l.keys;

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <string>
+#include <vector>
 #include <thread>
 
 #include "tests/support/ChildProcess.h"
@@ -32,13 +33,15 @@ class CPlayModeRun : public ::testing::Test {
 protected:
     // Writes an 800x600 game.cfg with the `[Game]` keys given (e.g. "Mode=1\n"),
     // starts the game and waits for its window; false when any step failed.
-    bool Launch(const std::string& gameKeys)
+    bool Launch(const std::string& gameKeys, const std::vector<std::string>& args = {})
     {
         dir.Write("game.cfg", "[Display]\nWidth=800\nHeight=600\n[Game]\n" + gameKeys);
         const std::string data = std::string(BAIZELINE_RUN_DIR) + "/data";
         if (symlink(data.c_str(), (dir.Path() + "/data").c_str()) != 0)
             return false;
-        if (!game.Start({BAIZELINE_BINARY}, dir.Path(), dir.Path() + "/stdout.txt", dir.Path() + "/stderr.txt"))
+        std::vector<std::string> command = {BAIZELINE_BINARY};
+        command.insert(command.end(), args.begin(), args.end());
+        if (!game.Start(command, dir.Path(), dir.Path() + "/stdout.txt", dir.Path() + "/stderr.txt"))
             return false;
         id = WaitForWindow("^Baizeline is a work name", 20.0);
         return !id.empty();
@@ -62,6 +65,20 @@ protected:
     {
         RunCommand(std::string("xdotool keydown ") + key + " sleep 0.1 keyup " + key);
         Pause(0.4);
+    }
+
+    // The play modes quit from the menu: Escape opens it, Up wraps round to
+    // Quit, Return picks it. The game's exit status, or −1 when it did not end.
+    int QuitThroughMenu()
+    {
+        const int opened = Count("menu: open");
+        Key("Escape");
+        if (!WaitFor("menu: open", opened + 1, 15.0))
+            return -1;
+        Key("Up");
+        Key("Return");
+        int status = -1;
+        return game.Wait(30.0, &status) ? status : -1;
     }
 
     CTempDir dir;

@@ -108,14 +108,7 @@ TEST_F(PlayRun, PracticeHandCancelShotLockTopViewRerackAndModeKeys)
     ASSERT_TRUE(WaitFor("practice: racked", 3, 15.0)) << Log();
     EXPECT_TRUE(WaitForHud(true, 10.0));
 
-    int status = -1;
-    bool ended = false;
-    for (int press = 0; press < 20 && !ended; ++press) {
-        RunCommand("xdotool keydown Escape sleep 0.1 keyup Escape");
-        ended = game.Wait(0.5, &status);
-    }
-    ASSERT_TRUE(ended);
-    EXPECT_EQ(status, 0) << ReadFile(dir.Path() + "/stderr.txt");
+    EXPECT_EQ(QuitThroughMenu(), 0) << Errors();
 }
 
 // The turn marker's yellow on a side's HUD line; the header's paler yellow,
@@ -171,14 +164,7 @@ TEST_F(PlayRun, EightBallAgainstTheComputerThePlayerBreaksTheComputerTakesItsTur
         Pause(0.1);
     EXPECT_GT(Count("8-ball: turn") + Count("rack over") + Count("to break"), judged) << "its shot judged\n" << Log();
 
-    int status = -1;
-    bool ended = false;
-    for (int press = 0; press < 20 && !ended; ++press) {
-        RunCommand("xdotool keydown Escape sleep 0.1 keyup Escape");
-        ended = game.Wait(0.5, &status);
-    }
-    ASSERT_TRUE(ended) << "quit while the computer may still think";
-    EXPECT_EQ(status, 0) << ReadFile(dir.Path() + "/stderr.txt");
+    EXPECT_EQ(QuitThroughMenu(), 0) << "quit while the computer may still think" << Errors();
 }
 
 } // namespace

@@ -1,0 +1,246 @@
+// CMenuScreen: the rows, their layout and hit test, the keys and clicks that pick them, the pointer let go and grabbed again.
+#include "app/MenuScreen.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/Game.h"
+#include "game/EventLog.h"
+#include "game/GameMode.h"
+#include "play/Match.h"
+
+namespace {
+
+// Row pitch and size, pixels: the overlay font is 10 pixels high.
+constexpr float RowPixels = 26.0f;
+constexpr float RowWidth = 320.0f;
+constexpr float RowHeight = 22.0f;
+// The font's advance, pixels: centring a row's text.
+constexpr float CharPixels = 8.5f;
+constexpr float VolumeStep = 0.1f;
+
+const char* GuideName(int setting)
+{
+    switch (setting) {
+    case 0: return "off";
+    case 1: return "ghost ball and lines";
+    case 2: return "lines and paths";
+    default: return "the game's default";
+    }
+}
+
+std::string RowText(MenuRow::Kind kind, const MenuChoices& c)
+{
+    char value[64];
+    switch (kind) {
+    case MenuRow::Resume: return "Resume";
+    case MenuRow::FreeTable: return "Free table";
+    case MenuRow::Practice: return "Practice";
+    case MenuRow::EightBall: return "8-ball";
+    case MenuRow::NineBall: return "9-ball";
+    case MenuRow::Opponent: return std::string("Opponent: ") + OpponentName(c.opponent);
+    case MenuRow::AimGuide: return std::string("Aiming guide: ") + GuideName(c.aimGuide);
+    case MenuRow::Volume:
+        snprintf(value, sizeof value, "Volume: %d%%", static_cast<int>(std::lround(c.volume * 100.0f)));
+        return value;
+    case MenuRow::Quit: return "Quit";
+    }
+    return "";
+}
+
+bool Setting(MenuRow::Kind kind)
+{
+    return kind == MenuRow::Opponent || kind == MenuRow::AimGuide || kind == MenuRow::Volume;
+}
+
+} // namespace
+
+std::vector<MenuRow> MenuRows(const MenuChoices& choices, int width, int height)
+{
+    static const MenuRow::Kind order[] = {MenuRow::Resume,   MenuRow::FreeTable, MenuRow::Practice,
+                                          MenuRow::EightBall, MenuRow::NineBall, MenuRow::Opponent,
+                                          MenuRow::AimGuide, MenuRow::Volume,   MenuRow::Quit};
+    const int count = static_cast<int>(sizeof order / sizeof order[0]);
+    std::vector<MenuRow> rows;
+    const float top = 0.5f * height + 0.5f * RowPixels * count;
+    for (int i = 0; i < count; ++i) {
+        MenuRow r;
+        r.kind = order[i];
+        r.text = RowText(order[i], choices);
+        r.w = RowWidth;
+        r.h = RowHeight;
+        r.x = 0.5f * (width - RowWidth);
+        r.y = top - RowPixels * (i + 1);
+        rows.push_back(r);
+    }
+    return rows;
+}
+
+int MenuRowAt(const std::vector<MenuRow>& rows, float x, float y)
+{
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const MenuRow& r = rows[i];
+        if (x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+Overlay MenuOverlay(const std::vector<MenuRow>& rows, int selected, int width, int height)
+{
+    Overlay o;
+    AddRect(o, 0.0f, 0.0f, static_cast<float>(width), static_cast<float>(height), OverlayColour{0.0f, 0.0f, 0.0f, 0.5f});
+    if (rows.empty())
+        return o;
+    const float panelTop = rows.front().y + rows.front().h + 48.0f;
+    const float panelBottom = rows.back().y - 70.0f;
+    const float left = rows.front().x - 50.0f, w = rows.front().w + 100.0f;
+    AddRect(o, left, panelBottom, w, panelTop - panelBottom, OverlayColour{0.05f, 0.12f, 0.08f, 0.92f});
+    AddText(o, rows.front().x, panelTop - 24.0f, OverlayColour{1.0f, 1.0f, 0.6f}, "Baizeline");
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const MenuRow& r = rows[i];
+        const bool lit = static_cast<int>(i) == selected;
+        if (lit)
+            AddRect(o, r.x, r.y, r.w, r.h, OverlayColour{0.9f, 0.8f, 0.2f, 0.9f});
+        const float textX = r.x + 0.5f * (r.w - CharPixels * static_cast<float>(r.text.size()));
+        const OverlayColour ink = lit ? OverlayColour{0.0f, 0.0f, 0.0f} : OverlayColour{1.0f, 1.0f, 1.0f};
+        AddText(o, textX, r.y + 6.0f, ink, "%s", r.text.c_str());
+    }
+    const OverlayColour hint{0.75f, 0.75f, 0.75f};
+    AddText(o, left + 12.0f, panelBottom + 48.0f, hint, "Up/Down and Enter, or a click: pick a row");
+    AddText(o, left + 12.0f, panelBottom + 30.0f, hint, "Left/Right: change a setting; Esc: resume");
+    AddText(o, left + 12.0f, panelBottom + 12.0f, hint, "Choices last until you quit (not saved)");
+    return o;
+}
+
+CMenuScreen::CMenuScreen(CGame& shell_) : shell(shell_)
+{
+}
+
+void CMenuScreen::Open(CScreen* under)
+{
+    behind = under;
+    selected = 0;
+    pointerX = pointerY = -1;
+    shell.GrabPointer(false);
+    LogEvent("menu: open");
+}
+
+void CMenuScreen::Resume()
+{
+    shell.GrabPointer(true);
+    LogEvent("menu: resume");
+    shell.ShowScreen(behind);
+}
+
+void CMenuScreen::Key(SDLKey key)
+{
+    const int count = static_cast<int>(MenuRows(shell.choices, shell.width, shell.height).size());
+    selected = std::clamp(selected, 0, count - 1);
+    switch (key) {
+    case SDLK_UP:
+    case SDLK_KP8:
+        selected = (selected + count - 1) % count;
+        break;
+    case SDLK_DOWN:
+    case SDLK_KP2:
+        selected = (selected + 1) % count;
+        break;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+    case SDLK_SPACE:
+        Pick(selected, 1);
+        break;
+    case SDLK_RIGHT:
+    case SDLK_KP6:
+    case SDLK_LEFT:
+    case SDLK_KP4:
+        // Left and right change a setting; on a game or Quit they do nothing.
+        if (Setting(MenuRows(shell.choices, shell.width, shell.height)[selected].kind))
+            Pick(selected, key == SDLK_LEFT || key == SDLK_KP4 ? -1 : 1);
+        break;
+    case SDLK_ESCAPE:
+    case SDLK_m:
+        Resume();
+        break;
+    default:
+        break;
+    }
+}
+
+void CMenuScreen::Pick(int row, int direction)
+{
+    const std::vector<MenuRow> rows = MenuRows(shell.choices, shell.width, shell.height);
+    if (row < 0 || row >= static_cast<int>(rows.size()))
+        return;
+    switch (rows[row].kind) {
+    case MenuRow::Resume:
+        Resume();
+        return;
+    case MenuRow::FreeTable:
+    case MenuRow::Practice:
+    case MenuRow::EightBall:
+    case MenuRow::NineBall:
+        shell.GrabPointer(true);
+        shell.StartMode(ModeFreeTable + (rows[row].kind - MenuRow::FreeTable));
+        return;
+    case MenuRow::Opponent:
+        shell.choices.opponent = (shell.choices.opponent + 4 + direction) % 4;
+        LogEvent("menu: opponent %s", OpponentName(shell.choices.opponent));
+        break;
+    case MenuRow::AimGuide:
+        // −1 (the default), 0, 1, 2 and round again.
+        shell.choices.aimGuide = (shell.choices.aimGuide + 1 + 4 + direction) % 4 - 1;
+        LogEvent("menu: aiming guide %s", GuideName(shell.choices.aimGuide));
+        break;
+    case MenuRow::Volume:
+        shell.choices.volume = std::clamp(std::round((shell.choices.volume + direction * VolumeStep) * 10.0f) / 10.0f, 0.0f, 1.0f);
+        LogEvent("menu: volume %.1f", shell.choices.volume);
+        break;
+    case MenuRow::Quit:
+        LogEvent("menu: quit");
+        shell.running = false;
+        return;
+    }
+    shell.ApplyChoices();
+}
+
+void CMenuScreen::Button(int button, bool down)
+{
+    if (button != SDL_BUTTON_LEFT || !down)
+        return;
+    const std::vector<MenuRow> rows = MenuRows(shell.choices, shell.width, shell.height);
+    const int row = MenuRowAt(rows, static_cast<float>(shell.mouse.x),
+                              static_cast<float>(shell.height - shell.mouse.y));
+    if (row >= 0) {
+        selected = row;
+        Pick(row, 1);
+    }
+}
+
+void CMenuScreen::Update(float)
+{
+    // The pointer picks the row it moves onto; keys choose between its moves.
+    if (shell.mouse.x != pointerX || shell.mouse.y != pointerY) {
+        if (pointerX >= 0) {
+            const int row = MenuRowAt(MenuRows(shell.choices, shell.width, shell.height), static_cast<float>(shell.mouse.x),
+                                      static_cast<float>(shell.height - shell.mouse.y));
+            if (row >= 0)
+                selected = row;
+        }
+        pointerX = shell.mouse.x;
+        pointerY = shell.mouse.y;
+    }
+    shell.mouse.dx = 0;
+    shell.mouse.dy = 0;
+}
+
+void CMenuScreen::Draw()
+{
+    if (behind)
+        behind->Draw();
+    else
+        shell.DrawScene();
+    DrawOverlay(MenuOverlay(MenuRows(shell.choices, shell.width, shell.height), selected, shell.width, shell.height),
+                shell.font, shell.width, shell.height);
+}

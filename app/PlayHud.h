@@ -1,0 +1,25 @@
+// PlayHud and HelpPane: the play modes' HUD and the help screen as overlay data, from the table game's state alone.
+#pragma once
+
+#include "app/Overlay.h"
+#include "physics/CueStrike.h"
+
+class CTableGame;
+
+// What the HUD shows besides the game's own state: the window and the cue as drawn.
+struct HudView {
+    int width = 800;
+    int height = 600;
+    bool cueAiming = false; // the cue is drawn back (the player's or the computer's)
+    float cuePower = 0.0f;  // ... by this power
+    StrikePoint strike;     // the player's strike point
+};
+
+// The key line, the game's lines (the sides, whose turn and what to do, the
+// last foul), the power bar while the cue is drawn back, and the strike point
+// diagram while every ball rests.
+Overlay PlayHud(const CTableGame& game, const HudView& view);
+
+// F1's help for `mode` in a dark pane: the title, then each control with its
+// effect wrapped to the pane.
+Overlay HelpPane(int mode, int width, int height);

@@ -1,0 +1,520 @@
+// CTableScreen: the shot cycle at the mouse, the following camera, the cue and the guide drawn, the table game's events heard and logged.
+#include "app/TableScreen.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "app/FrameClock.h"
+#include "app/Game.h"
+#include "app/PlayHud.h"
+#include "audio/SoundKind.h"
+#include "game/EventLog.h"
+#include "physics/SceneSync.h"
+#include "physics/ShotTuning.h"
+#include "physics/TableGeometry.h"
+#include "play/PlayShot.h"
+#include "scene/Cue.h"
+
+namespace {
+
+// Cue ball in hand: metres per pixel of mouse motion.
+const float HandPerPixel = 0.0015f;
+// The look point closes this fraction of its gap to the cue ball per second
+// (exponentially): about a quarter of a second to settle.
+const float FollowRate = 8.0f;
+// The eye stays this high above the cloth (scene units: cushion tops are at
+// 1.2, rails at 1.5) and this far inside the room's walls, floor and ceiling.
+const float EyeAboveCloth = 2.5f;
+const float RoomMargin = 10.0f;
+// The room as LoadData builds it, scene units: x ±200, y ±250, z −26.5..173.5.
+const float RoomHalfX = 200.0f, RoomHalfY = 250.0f, RoomTop = 173.5f;
+// The top view: straight enough down to read the table, far enough up to see all of it.
+const float TopPitch = -1.5f;
+const float TopDistance = 75.0f;
+const float TopHeading = 1.5707964f;
+// Behind the cue ball, looking up the table at the rack.
+const float RackHeading = 3.1415927f;
+const float RackPitch = -0.2f;
+// While the computer thinks, frames come no faster than this: a frame drawn
+// sooner sleeps out the rest, and the worker thread gets that time.
+const float ThinkFrameSeconds = 1.0f / 72.0f;
+// The guide's share of a frame of the game, seconds: it simulates whole steps
+// (25 passes over 16 balls, about 20 us each here) until this is spent, so a
+// one-second prediction is ready a few frames after the aim settles, and the
+// last one stays on show meanwhile.
+const double GuideBudgetSeconds = 0.0005;
+
+vec3 ToScene(const vec3& m)
+{
+    return m * SceneUnitsPerMetre;
+}
+
+// The longest distance from `look` along −dir that keeps the eye inside the
+// box |x| ≤ hx, |y| ≤ hy, zLow ≤ z ≤ zHigh.
+float RoomReach(const vec3& look, const vec3& dir, float hx, float hy, float zLow, float zHigh)
+{
+    float reach = 1e9f;
+    auto limit = [&](float from, float step, float low, float high) {
+        // eye = from − s·step must stay in [low, high].
+        if (step > 0.0f)
+            reach = std::min(reach, (from - low) / step);
+        else if (step < 0.0f)
+            reach = std::min(reach, (from - high) / step);
+    };
+    limit(look.x, dir.x, -hx, hx);
+    limit(look.y, dir.y, -hy, hy);
+    limit(look.z, dir.z, zLow, zHigh);
+    return std::max(reach, 0.0f);
+}
+
+// Scene point (metres in the physics' frame) as OpenGL takes it: scene units, axes (y, z, x).
+void Vertex(const vec3& m)
+{
+    const vec3 s = m * SceneUnitsPerMetre;
+    glVertex3f(s.y, s.z, s.x);
+}
+
+// A circle of radius `r` metres around `c` in the plane spanned by `u` and `v` (unit vectors).
+void Circle(const vec3& c, float r, const vec3& u, const vec3& v)
+{
+    glBegin(GL_LINE_LOOP);
+    for (int i = 0; i < 32; ++i) {
+        const float a = 6.2831855f * static_cast<float>(i) / 32.0f;
+        Vertex(c + r * std::cos(a) * u + r * std::sin(a) * v);
+    }
+    glEnd();
+}
+
+void Line(const vec3& a, const vec3& b)
+{
+    glBegin(GL_LINES);
+    Vertex(a);
+    Vertex(b);
+    glEnd();
+}
+
+// A line from `from` along `velocity` for the distance it would cover in
+// `seconds`, at least a ball's diameter; nothing for a ball left still.
+void Heading(const vec3& from, vec3 velocity, float seconds)
+{
+    velocity.z = 0.0f;
+    const float speed = Length(velocity);
+    if (!(speed > 1e-3f))
+        return;
+    const float reach = std::max(speed * seconds, 4.0f * BallRadius);
+    Line(from, from + velocity * (reach / speed));
+}
+
+} // namespace
+
+CTableScreen::CTableScreen(CGame& shell_, unsigned seed) : shell(shell_), game(seed)
+{
+}
+
+void CTableScreen::Start(int mode)
+{
+    topView = false;
+    game.Begin(mode, shell.choices.opponent);
+    TakeEvents();
+}
+
+void CTableScreen::GuideChanged()
+{
+    aimGuide = AimGuideLevel(game.Mode(), game.Match().opponent, shell.choices.aimGuide);
+    guide.Reset();
+}
+
+void CTableScreen::Act(Action action)
+{
+    switch (action) {
+    case Action::Rerack:
+        game.Rerack();
+        break;
+    case Action::Opponent:
+        // The next opponent stays the session's choice in the other rules game too.
+        if (game.Rules()) {
+            shell.choices.opponent = (game.Match().opponent + 1) % 4;
+            game.SetOpponent(shell.choices.opponent);
+        }
+        break;
+    case Action::TopView:
+        ToggleTopView();
+        break;
+    case Action::CancelAim:
+        CancelAim();
+        break;
+    case Action::Replay:
+    case Action::ReplaySlow:
+        if (!aiming)
+            game.PlayReplay(action == Action::ReplaySlow ? ReplaySlowSpeed : 1.0f);
+        break;
+    case Action::StrikeUp:
+    case Action::StrikeDown:
+    case Action::StrikeLeft:
+    case Action::StrikeRight:
+    case Action::StrikeCentre:
+        NudgeStrike(action);
+        break;
+    default:
+        break;
+    }
+    TakeEvents();
+}
+
+void CTableScreen::Button(int button, bool down)
+{
+    if (button == SDL_BUTTON_MIDDLE && down)
+        CancelAim();
+    // A click may come and go between two frames: keep the press.
+    if (button == SDL_BUTTON_LEFT && down)
+        leftPressed = true;
+    // A release ends a hold, even if a new press follows before the next frame.
+    if (button == SDL_BUTTON_LEFT && !down)
+        leftHeld = false;
+}
+
+void CTableScreen::NudgeStrike(Action action)
+{
+    // The spin keys move the strike point while the cue may be drawn back.
+    if (game.Phase() != CPlaySession::Aim || game.ReplayPlaying())
+        return;
+    if (action == Action::StrikeCentre) {
+        strike = StrikePoint();
+    } else {
+        const int side = action == Action::StrikeRight ? 1 : action == Action::StrikeLeft ? -1 : 0;
+        const int top = action == Action::StrikeUp ? 1 : action == Action::StrikeDown ? -1 : 0;
+        strike = NudgeStrikePoint(strike, side, top);
+    }
+    LogEvent("practice: strike point side %.2f top %.2f", strike.side, strike.top);
+}
+
+void CTableScreen::ToggleTopView()
+{
+    topView = !topView;
+    LogEvent("top view %s", topView ? "on" : "off");
+    // Back from above, the orbit looks along the aim chosen there.
+    if (!topView) {
+        shell.camera.angle = aimAngle;
+        shell.camera.pitchAngle = RackPitch;
+        shell.camera.distance = 60.0f;
+    }
+}
+
+void CTableScreen::CancelAim()
+{
+    if (aiming) {
+        aiming = false;
+        power = CueMinPower;
+        LogEvent("practice: aim cancelled");
+    }
+    // The held button aims again only after it has been let go.
+    leftHeld = true;
+}
+
+void CTableScreen::ControlShot()
+{
+    CCamera& camera = shell.camera;
+    const CMouse& mouse = shell.mouse;
+    const bool left = mouse.button == SDL_BUTTON_LEFT;
+    const bool pressed = leftPressed;
+    leftPressed = false;
+    if (!left)
+        leftHeld = false;
+    const int looking = mouse.button == SDL_BUTTON_RIGHT ? CCamera::StateZoom : CCamera::StateRotate;
+
+    if (game.Phase() == CPlaySession::InHand) {
+        camera.state = CCamera::StateFrozen;
+        // Moves in the view's frame: right on the screen, and away from the eye.
+        const float c = std::cos(topView ? TopHeading : camera.angle);
+        const float s = std::sin(topView ? TopHeading : camera.angle);
+        const float right = mouse.dx * HandPerPixel, away = -mouse.dy * HandPerPixel;
+        game.MoveHand(right * s + away * c, -right * c + away * s);
+        if (pressed) {
+            game.PlaceHand();
+            leftHeld = true; // the click that placed it does not aim
+        }
+        return;
+    }
+    if (game.Phase() != CPlaySession::Aim) {
+        // Balls still move: no cue, and a button held now aims only after a release.
+        aiming = false;
+        if (left)
+            leftHeld = true;
+        camera.state = looking;
+        return;
+    }
+    if (left && !leftHeld) {
+        camera.state = CCamera::StateFrozen;
+        if (!aiming) {
+            aiming = true;
+            power = CueMinPower;
+            LogEvent("practice: aiming");
+        }
+        return;
+    }
+    camera.state = looking;
+    if (aiming && mouse.button == 0)
+        Strike();
+}
+
+void CTableScreen::Strike()
+{
+    ShotCommand c;
+    c.heading = DegreesPerRadian * aimAngle;
+    c.speed = SpeedOfPower(power);
+    c.strike = strike;
+    aiming = false;
+    power = CueMinPower;
+    game.Shoot(c);
+}
+
+void CTableScreen::TakeEvents()
+{
+    for (const GameEvent& e : game.TakeEvents()) {
+        LogEvent("%s", e.text.c_str());
+        if (e.kind == GameEvent::Strike) {
+            shell.sound.Play(SoundKind::CueStrike, e.speed);
+            guide.Reset();
+        } else if (e.kind == GameEvent::Racked) {
+            OnRacked();
+        }
+    }
+}
+
+void CTableScreen::OnRacked()
+{
+    aiming = false;
+    power = CueMinPower;
+    strike = StrikePoint();
+    guide.Reset();
+    shell.contactSounds.Reset();
+    aimGuide = AimGuideLevel(game.Mode(), game.Match().opponent, shell.choices.aimGuide);
+    CCamera& camera = shell.camera;
+    if (camera.mode != CCamera::ModeFree) {
+        camera.angle = RackHeading;
+        camera.pitchAngle = RackPitch;
+    }
+    camera.look = ToScene(game.Balls()[game.CueEntry()].position);
+    leftHeld = shell.mouse.button == SDL_BUTTON_LEFT;
+}
+
+void CTableScreen::PaceThinking(float dt)
+{
+    if (game.ComputerStage() == CComputerTurn::Thinking && dt < ThinkFrameSeconds)
+        SDL_Delay(static_cast<Uint32>((ThinkFrameSeconds - dt) * 1000.0f));
+}
+
+void CTableScreen::Update(float dt)
+{
+    CMouse& mouse = shell.mouse;
+    game.SetContactSink(shell.sound.IsOpen() ? &shell.contactSounds : nullptr);
+    if (!game.ReplayPlaying()) {
+        if (game.PersonToPlay()) {
+            ControlShot();
+        } else {
+            // The player's buttons play no part until the turn comes back: a
+            // button held through it aims only after a release.
+            leftPressed = false;
+            aiming = false;
+            if (mouse.button == SDL_BUTTON_LEFT)
+                leftHeld = true;
+        }
+    }
+    game.NoteCueHeading(DegreesPerRadian * aimAngle);
+    game.Update(dt);
+    TakeEvents();
+    PaceThinking(dt);
+    MoveCamera(dt);
+    if (aiming)
+        power = std::clamp(power + mouse.dy * PowerPerPixel, CueMinPower, CueMaxPower);
+    PoseCue();
+    UpdateGuide();
+    Ball drawn[BallSlots];
+    game.DrawnBalls(drawn);
+    SetBallsCoords(&shell.objects, drawn);
+    mouse.dx = 0;
+    mouse.dy = 0;
+}
+
+void CTableScreen::MoveCamera(float dt)
+{
+    CCamera& camera = shell.camera;
+    const CMouse& mouse = shell.mouse;
+    const bool computerAims = game.ComputerStage() == CComputerTurn::Aiming;
+    if (game.ReplayPlaying() || !game.PersonToPlay())
+        camera.state = computerAims ? CCamera::StateFrozen
+                                    : mouse.button == SDL_BUTTON_RIGHT ? CCamera::StateZoom : CCamera::StateRotate;
+    if (computerAims) {
+        // The view swings behind the cue with the computer's aim.
+        aimAngle = game.Computer().CueHeading() / DegreesPerRadian;
+        if (!topView && camera.mode != CCamera::ModeFree)
+            camera.angle = aimAngle;
+    }
+    if (camera.mode == CCamera::ModeFree) {
+        camera.KeyMove(dt);
+        camera.Move(mouse.dx, mouse.dy);
+        if (!computerAims)
+            aimAngle = camera.angle;
+        return;
+    }
+    if (topView) {
+        // The table stays put; the mouse turns the aim alone.
+        if (camera.state == CCamera::StateRotate && game.Phase() == CPlaySession::Aim && game.PersonToPlay())
+            aimAngle += mouse.dx * camera.rotateSpeed;
+        camera.look = vec3();
+        camera.angle = TopHeading;
+        camera.pitchAngle = TopPitch;
+        camera.distance = TopDistance;
+        camera.Update(true);
+        return;
+    }
+    // Once everything rests the orbit glides to the cue ball; a replay does not pull it.
+    if (game.Phase() != CPlaySession::Rolling && !game.ReplayPlaying()) {
+        const vec3 target = ToScene(game.Phase() == CPlaySession::InHand ? game.Session().hand
+                                                                          : game.Balls()[game.CueEntry()].position);
+        const float f = std::min(1.0f, FollowRate * dt);
+        camera.look += (target - camera.look) * f;
+    }
+    camera.Move(mouse.dx, mouse.dy); // rotates or zooms by state, then derives the eye
+    // The eye stays above the cloth: the pitch may not look up past the line
+    // from the look point to the lowest allowed eye, nor the zoom leave the room.
+    const float lowest = std::asin(std::clamp((camera.look.z - EyeAboveCloth) / camera.distance, -1.0f, 1.0f));
+    camera.pitchAngle = std::min(camera.pitchAngle, lowest);
+    const float reach = RoomReach(camera.look, camera.Direction(), RoomHalfX - RoomMargin, RoomHalfY - RoomMargin,
+                                  EyeAboveCloth, RoomTop - RoomMargin);
+    camera.distance = std::min(camera.distance, reach);
+    camera.Update(true);
+    if (!computerAims)
+        aimAngle = camera.angle;
+}
+
+void CTableScreen::PoseCue()
+{
+    CCue* cue = shell.cue;
+    if (!cue)
+        return;
+    int state = CueHidden;
+    float drawnBack = CueMinPower;
+    float heading = DegreesPerRadian * aimAngle;
+    if (game.ReplayPlaying()) {
+        state = CueHidden;
+    } else if (game.ComputerStage() == CComputerTurn::Aiming) {
+        state = CueAiming;
+        drawnBack = game.Computer().CuePower();
+        heading = game.Computer().CueHeading();
+    } else if (game.PersonToPlay() && game.Phase() == CPlaySession::Aim) {
+        state = aiming ? CueAiming : CueResting;
+        drawnBack = aiming ? power : CueMinPower;
+    }
+    cue->state = state;
+    cue->SetPower(drawnBack);
+    cue->angle = heading;
+}
+
+void CTableScreen::UpdateGuide()
+{
+    if (aimGuide == AimGuideOff || !game.PersonToPlay() || game.Phase() != CPlaySession::Aim ||
+        game.ReplayPlaying()) {
+        guide.Reset();
+        return;
+    }
+    const double t0 = MonotonicSeconds();
+    const float drawnBack = aiming ? power : CueMinPower;
+    const float key[4] = {aimAngle, drawnBack, strike.side, strike.top};
+    const bool idle = !guide.Shown() && !guide.Busy();
+    if (idle || std::memcmp(key, guideKey, sizeof key) != 0) {
+        std::copy(key, key + 4, guideKey);
+        // Exactly the command a release would strike now.
+        ShotCommand c;
+        c.heading = DegreesPerRadian * aimAngle;
+        c.speed = SpeedOfPower(drawnBack);
+        c.strike = strike;
+        guide.Begin(game.Balls(), game.Session().table, game.CueEntry(), c, aimGuide);
+    }
+    while (guide.Busy() && MonotonicSeconds() - t0 < GuideBudgetSeconds)
+        guide.Step(1);
+    const double seconds = MonotonicSeconds() - t0;
+    guideWorst = std::max(guideWorst, seconds);
+    guideTotal += seconds;
+    ++guideFrames;
+    guideSlowFrames += seconds > 0.001;
+}
+
+void CTableScreen::ReportGuideTiming() const
+{
+    if (guideFrames > 0)
+        fprintf(stderr,
+                "baizeline-timing: aim guide %.3f ms a frame on average, at most %.3f ms, %ld of %ld frames over 1 ms\n",
+                1000.0 * guideTotal / static_cast<double>(guideFrames), 1000.0 * guideWorst, guideSlowFrames,
+                guideFrames);
+}
+
+void CTableScreen::DrawGuide() const
+{
+    const AimPrediction* p = guide.Shown();
+    if (aimGuide == AimGuideOff || !p || game.Phase() != CPlaySession::Aim || game.ReplayPlaying() ||
+        !game.PersonToPlay())
+        return;
+    const vec3 from = game.Balls()[game.CueEntry()].position;
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LINE_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_DEPTH_TEST); // balls and rails hide the lines behind them
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity(); // the camera's view lives in GL_PROJECTION
+    glLineWidth(1.5f);
+    if (aimGuide >= AimGuidePaths) {
+        glColor3f(0.55f, 0.55f, 0.7f);
+        for (int k = FirstBall; k <= LastBall; ++k) {
+            const std::vector<vec3>& path = p->path[k];
+            if (path.size() < 2)
+                continue;
+            glBegin(GL_LINE_STRIP);
+            for (const vec3& q : path)
+                Vertex(q);
+            glEnd();
+        }
+    }
+    glColor3f(1.0f, 1.0f, 1.0f);
+    if (p->target < 0) {
+        Line(from, p->cueStop);
+    } else {
+        Line(from, p->ghost);
+        // The ghost: the cue ball where it meets the target, level and upright across the aim.
+        vec3 along = p->ghost - from;
+        along.z = 0.0f;
+        const float len = Length(along);
+        const vec3 ahead = len > 0.0f ? along / len : vec3(1.0f, 0.0f, 0.0f);
+        const vec3 up(0.0f, 0.0f, 1.0f);
+        Circle(p->ghost, BallRadius, ahead, Cross(up, ahead));
+        Circle(p->ghost, BallRadius, Cross(up, ahead), up);
+        glColor3f(1.0f, 0.9f, 0.2f);
+        Heading(p->targetAt, p->targetAfter, 0.5f);
+        glColor3f(0.5f, 0.85f, 1.0f);
+        Heading(p->ghost, p->cueAfter, 0.5f);
+    }
+    glPopMatrix();
+    glPopAttrib();
+}
+
+void CTableScreen::Draw()
+{
+    shell.DrawScene();
+    DrawGuide();
+    shell.ShowStatus();
+    HudView view;
+    view.width = shell.width;
+    view.height = shell.height;
+    CCue* cue = shell.cue;
+    view.cueAiming = cue && cue->state == CueAiming;
+    view.cuePower = cue ? cue->power : CueMinPower;
+    view.strike = strike;
+    DrawOverlay(PlayHud(game, view), shell.font, shell.width, shell.height);
+    if (shell.showHelp)
+        DrawOverlay(HelpPane(game.Mode(), shell.width, shell.height), shell.font, shell.width, shell.height);
+}

@@ -1,0 +1,68 @@
+// CTableScreen: the play modes' screen: the mouse and keys into shot commands for the table game, its events into sound and log lines, its snapshot into the scene.
+#pragma once
+
+#include "app/Screen.h"
+#include "game/TableGame.h"
+#include "physics/CueStrike.h"
+#include "play/AimGuide.h"
+
+class CGame;
+
+// The shell's scene objects (the cue, the balls), camera, mouse, font and
+// sound are the screen's to use while it is on show; the table game is its own.
+class CTableScreen : public CScreen {
+public:
+    // `seed` shuffles the racks and steadies the computer's hand.
+    CTableScreen(CGame& shell, unsigned seed);
+
+    // A new game of `mode` (1 practice, 2 8-ball, 3 9-ball) against the
+    // shell's chosen opponent, with its chosen aiming guide.
+    void Start(int mode);
+    // The shell's guide choice changed (the menu): shown from the next frame.
+    void GuideChanged();
+
+    void Act(Action action) override;
+    void Button(int button, bool down) override;
+    void Update(float dt) override;
+    void Draw() override;
+
+    const CTableGame& Game() const { return game; }
+    int AimGuide() const { return aimGuide; }
+    // The computer stops thinking (the game is closing).
+    void Stop() { game.StopComputer(); }
+    // Frames while the guide worked, and the guide's share of them (timing runs).
+    void ReportGuideTiming() const;
+
+private:
+    void ControlShot();
+    void Strike();
+    void CancelAim();
+    void ToggleTopView();
+    void NudgeStrike(Action action);
+    void TakeEvents();
+    void OnRacked();
+    void PaceThinking(float dt);
+    void MoveCamera(float dt);
+    void PoseCue();
+    void UpdateGuide();
+    void DrawGuide() const;
+
+    CGame& shell;
+    CTableGame game;
+    // The player's cue: drawn back (aiming) by `power` along `aimAngle` (rad, the camera's heading).
+    bool aiming = false;
+    float power = 0.0f;
+    float aimAngle = 0.0f;
+    StrikePoint strike;
+    bool topView = false;
+    // The left button: held since a cancel, a placement or a strike refused
+    // while balls moved (it aims only after a release); pressed since the last frame.
+    bool leftHeld = false;
+    bool leftPressed = false;
+    // The aiming guide.
+    int aimGuide = AimGuideOff;
+    CAimGuide guide;
+    float guideKey[4] = {}; // the aim the guide last began from (heading, power, side, top)
+    double guideWorst = 0.0, guideTotal = 0.0;
+    long guideFrames = 0, guideSlowFrames = 0;
+};
