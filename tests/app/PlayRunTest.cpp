@@ -157,12 +157,19 @@ TEST_F(PlayRun, EightBallAgainstTheComputerThePlayerBreaksTheComputerTakesItsTur
     EXPECT_GT(computerYellow(), 100) << "the computer's line marked";
     EXPECT_LT(youYellow(), 20);
     ASSERT_TRUE(WaitFor("computer: aiming", 1, 300.0)) << Log();
+    const int strikes = Count("practice: strike speed");
     ASSERT_TRUE(WaitFor("computer: shot", 1, 30.0)) << Log();
+    // Its strike takes the player's road: the strike line (with its sound), and a replay after.
+    EXPECT_EQ(Count("practice: strike speed"), strikes + 1) << Log();
     const int judged = Count("8-ball: turn") + Count("rack over") + Count("to break");
     EXPECT_TRUE(WaitFor("practice: shot over", Count("practice: shot over") + 1, 120.0)) << Log();
     for (double t = 0.0; t < 10.0 && Count("8-ball: turn") + Count("rack over") + Count("to break") == judged; t += 0.1)
         Pause(0.1);
     EXPECT_GT(Count("8-ball: turn") + Count("rack over") + Count("to break"), judged) << "its shot judged\n" << Log();
+    if (Count("computer: thinking") == 1) { // still your turn, or the rack is over: nothing rolls
+        Key("p");
+        EXPECT_TRUE(WaitFor("practice: replay", 1, 10.0)) << "P replays the computer's shot\n" << Log();
+    }
 
     EXPECT_EQ(QuitThroughMenu(), 0) << "quit while the computer may still think" << Errors();
 }

@@ -39,7 +39,10 @@ desktop=$p/share/applications/baizeline.desktop
 if ! out=$(desktop-file-validate "$desktop" 2>&1) || [ -n "$out" ]; then
     fail "desktop-file-validate: $out"
 fi
-grep -qx 'Exec=baizeline' "$desktop" || fail "the menu entry does not start the launcher"
+grep -qx 'Exec=baizeline --menu' "$desktop" || fail "the menu entry does not start the launcher at the game's menu"
+for action in 'Exec=baizeline --mode 1' 'Exec=baizeline --mode 2 --opponent 2' 'Exec=baizeline --mode 3 --opponent 2'; do
+    grep -qx "$action" "$desktop" || fail "the menu entry lacks the action '$action'"
+done
 grep -qx 'Icon=baizeline' "$desktop" || fail "the menu entry does not name the icon"
 
 # groff's warnings (-Tutf8 --warnings) go to standard error: there must be none.
