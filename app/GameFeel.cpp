@@ -17,6 +17,7 @@
 #include "audio/SoundConfig.h"
 #include "physics/SceneSync.h"
 #include "physics/TableGeometry.h"
+#include "physics/Units.h"
 #include "play/PlayShot.h"
 #include "scene/Cue.h"
 
@@ -51,7 +52,7 @@ void Circle(const vec3& c, float r, const vec3& u, const vec3& v)
 {
     glBegin(GL_LINE_LOOP);
     for (int i = 0; i < 32; ++i) {
-        const float a = 6.2831855f * static_cast<float>(i) / 32.0f;
+        const float a = TwoPi * static_cast<float>(i) / 32.0f;
         Vertex(c + r * std::cos(a) * u + r * std::sin(a) * v);
     }
     glEnd();
@@ -83,7 +84,7 @@ void Disc(float x, float y, float r)
     glBegin(GL_TRIANGLE_FAN);
     glVertex2f(x, y);
     for (int i = 0; i <= 32; ++i) {
-        const float a = 6.2831855f * static_cast<float>(i) / 32.0f;
+        const float a = TwoPi * static_cast<float>(i) / 32.0f;
         glVertex2f(x + r * std::cos(a), y + r * std::sin(a));
     }
     glEnd();
@@ -349,7 +350,7 @@ void CGame::ShowFeel()
         glColor3f(0.6f, 0.6f, 0.6f);
         glBegin(GL_LINE_LOOP);
         for (int i = 0; i < 32; ++i) {
-            const float a = 6.2831855f * static_cast<float>(i) / 32.0f;
+            const float a = TwoPi * static_cast<float>(i) / 32.0f;
             glVertex2f(cx + MaxStrikeOffset * DiagramRadius * std::cos(a),
                        cy + MaxStrikeOffset * DiagramRadius * std::sin(a));
         }

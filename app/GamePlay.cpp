@@ -15,6 +15,7 @@
 #include "physics/SceneSync.h"
 #include "physics/Simulation.h"
 #include "physics/TableGeometry.h"
+#include "physics/Units.h"
 #include "play/PlayShot.h"
 #include "scene/Ball.h"
 #include "scene/Cue.h"
@@ -39,7 +40,7 @@ const float RoomHalfX = 200.0f, RoomHalfY = 250.0f, RoomTop = 173.5f;
 // The top view: straight enough down to read the table, far enough up to see all of it.
 const float TopPitch = -1.5f;
 const float TopDistance = 75.0f;
-const float TopHeading = 1.5707964f;
+const float TopHeading = HalfPi;
 
 vec3 ToScene(const vec3& m)
 {
@@ -132,7 +133,7 @@ void CGame::Rerack()
         }
         // Behind the cue ball, looking up the table at the rack.
         if (camera.mode != CCamera::ModeFree) {
-            camera.angle = 3.1415927f;
+            camera.angle = Pi;
             camera.pitchAngle = -0.2f;
         }
         if (!RulesMode())

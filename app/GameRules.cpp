@@ -14,6 +14,7 @@
 #include "physics/Ball.h"
 #include "physics/SceneSync.h"
 #include "physics/TableGeometry.h"
+#include "physics/Units.h"
 #include "play/PlayShot.h"
 #include "scene/Ball.h"
 #include "scene/Cue.h"
@@ -26,7 +27,6 @@ const float SwingSeconds = 0.5f;
 const float DrawSeconds = 0.7f;
 const float StrikeSeconds = 1.4f;
 const float ShotSpeedPerPower = 10.0f; // as the player's shot: scene units per second per power
-const float Pi = 3.1415927f;
 // While the computer thinks, frames come no faster than this: a frame drawn
 // sooner sleeps out the rest, and the worker thread gets that time.
 const float ThinkFrameSeconds = 1.0f / 72.0f;
@@ -186,7 +186,7 @@ void CGame::ControlComputer()
     case ComputerAiming: {
         computerAge += frameTime;
         // The shorter way round to the chosen heading.
-        float turn = std::remainder(computerShot.angle / DegreesPerRadian - computerAimFrom, 2.0f * Pi);
+        float turn = std::remainder(computerShot.angle / DegreesPerRadian - computerAimFrom, TwoPi);
         computerAim = computerAimFrom + turn * SmoothStep(computerAge / SwingSeconds);
         camera.state = CCamera::StateFrozen;
         if (!topView && camera.mode != CCamera::ModeFree)

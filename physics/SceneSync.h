@@ -1,12 +1,9 @@
 // GetBallsCoords and SetBallsCoords: copy ball state between the scene's ball objects and `ball`.
 #pragma once
 
-#include "physics/TableGeometry.h" // SceneUnitsPerMetre
+#include "physics/Units.h"
 
 class CObjectList;
-
-// Scene units are SceneUnitsPerMetre to the metre and degrees; the physics works in metres and radians.
-constexpr float DegreesPerRadian = 57.2957763671875f; // the float nearest 180/π
 
 // Entry k of `list` (k counted from 1, at most 16 entries, stopping early at a
 // shorter list's end) matches ball[k]; entries that are not balls (type code 0)

@@ -10,12 +10,10 @@
 #include "physics/ContactMaterial.h"
 #include "physics/PlayTable.h"
 #include "physics/SceneSync.h"
+#include "physics/Units.h"
 #include "physics/World.h"
 
 CObjectList* SimulationScene = nullptr;
-
-static const float SixPi = 18.849556f;
-static const float TwoPi = 6.2831855f;
 
 void Start(double dt, int n)
 {

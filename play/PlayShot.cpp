@@ -3,12 +3,12 @@
 
 #include <cmath>
 
-#include "physics/TableGeometry.h"
+#include "physics/Units.h"
 
 vec3 ShotVelocity(float angle, float strength)
 {
-    // As CBall::Shoot: degrees by the float it has always used, scene units to metres.
-    const float a = angle * 0.017453292f;
+    // As CBall::Shoot: degrees to radians, scene units to metres.
+    const float a = angle * RadiansPerDegree;
     return vec3(strength * std::cos(a), strength * std::sin(a), 0.0f) / SceneUnitsPerMetre;
 }
 

@@ -12,6 +12,7 @@
 
 #include "app/Game.h"
 #include "physics/SceneSync.h"
+#include "physics/Units.h"
 
 float BallQuality = 256.0f;
 
@@ -76,7 +77,7 @@ void CBall::SetTexture(int n)
 
 void CBall::Shoot(float angle, float speed)
 {
-    const float a = angle * 0.017453292f;
+    const float a = angle * RadiansPerDegree;
     velocity = vec3(speed * std::cos(a), speed * std::sin(a), 0.0f);
     // The whole scene goes to the physics, not just this ball: the shot starts
     // from what every ball object shows now.

@@ -3,11 +3,11 @@
 
 #include <cmath>
 
+#include "physics/Units.h"
 #include "tests/physics/PhysicsTest.h"
 
 namespace {
 
-const float Pi = 3.14159265f;
 // Spin of a ball rolling at 1 m/s, rad/s: a half-radius strike gives 1.25 of it.
 const float RollingSpin = 1.0f / 0.05f;
 
@@ -33,14 +33,14 @@ TEST(CueStrikeSpin, FollowsTheHeadingAndKeepsTheBallsOwnFrame)
     Ball b{};
     b.position = vec3(0.1f, 0.2f, 0.05f);
     b.rotation = vec3(0.0f, 0.0f, 1.0f);
-    StrikeCueBall(b, Pi / 2, 3.0f, {0.2f, 0.4f});
+    StrikeCueBall(b, HalfPi, 3.0f, {0.2f, 0.4f});
     EXPECT_VEC_NEAR(b.velocity, 0, 3, 0, 1e-5);
     EXPECT_VEC_NEAR(b.angularVelocity, -2.5f * 0.4f * 3.0f * RollingSpin, 0,
                     2.5f * 0.2f * 3.0f * RollingSpin, 1e-3);
     EXPECT_VEC_NEAR(b.position, 0.1f, 0.2f, 0.05f, 0);
     EXPECT_VEC_NEAR(b.rotation, 0, 0, 1, 0);
     // A second strike replaces the spin rather than adding to it.
-    StrikeCueBall(b, Pi / 2, 3.0f, {0.0f, 0.0f});
+    StrikeCueBall(b, HalfPi, 3.0f, {0.0f, 0.0f});
     EXPECT_VEC_NEAR(b.angularVelocity, 0, 0, 0, 0);
 }
 
@@ -131,12 +131,12 @@ protected:
         float leaving = NAN;
         float seen = NAN;
     };
-    static float FromNormal(vec3 d) { return std::atan2(d.x, -d.y) * 180.0f / Pi; }
+    static float FromNormal(vec3 d) { return std::atan2(d.x, -d.y) * DegreesPerRadian; }
     Bounce Rebound(float side)
     {
         ball[1].position = vec3(-0.8f, 0.75f, 0.05f);
         ball[2].position = vec3(-1.2f + 0.16f * 14, -0.85f, 0.05f);
-        StrikeCueBall(ball[1], 60.0f * Pi / 180.0f, 3.0f, {side, 0.0f});
+        StrikeCueBall(ball[1], 60.0f * RadiansPerDegree, 3.0f, {side, 0.0f});
         Bounce bounce;
         const double pass = 1.0 / 1500.0; // a frame's 25 passes
         int passes = 0;
