@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "app/SceneLight.h"
-#include "physics/SceneSync.h"
+#include "physics/Units.h"
 #include "scene/Cue.h"
 
 // Pen positions of the overlays, window pixels from the bottom left.

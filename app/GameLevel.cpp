@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "physics/SceneSync.h"
+#include "app/SceneSync.h"
 #include "physics/Simulation.h"
 #include "scene/Ball.h"
 #include "scene/Cue.h"
@@ -89,7 +89,7 @@ void CGame::LoadLevel()
     // The physics starts from these balls, and from now on every simulation
     // pass hands its result back to them.
     GetBallsCoords(&objects);
-    SimulationScene = &objects;
+    HandPassesTo(&objects);
     cue->ball = cueBall;
     if (mode != ModeFreeTable)
         SetMode(mode);

@@ -2,6 +2,7 @@
 #include "app/Game.h"
 #include "app/GameLevel.h"
 #include "app/PixelOverlay.h"
+#include "app/SceneSync.h"
 
 #include <GL/gl.h>
 
@@ -12,7 +13,6 @@
 #include <string>
 
 #include "physics/Ball.h"
-#include "physics/SceneSync.h"
 #include "physics/Simulation.h"
 #include "physics/TableGeometry.h"
 #include "physics/Units.h"

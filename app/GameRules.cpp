@@ -12,7 +12,6 @@
 #include <string>
 
 #include "physics/Ball.h"
-#include "physics/SceneSync.h"
 #include "physics/TableGeometry.h"
 #include "physics/Units.h"
 #include "play/PlayShot.h"

@@ -1,8 +1,9 @@
 // CGame::Move: the per-frame update: frame rate, shot control, physics, camera and cue.
 #include "app/Game.h"
 
-#include "physics/SceneSync.h"
+#include "app/SceneSync.h"
 #include "physics/Simulation.h"
+#include "physics/Units.h"
 #include "scene/Ball.h"
 #include "scene/Cue.h"
 
@@ -27,7 +28,7 @@ void CGame::ControlShot()
         if (cue && cue->state == CueAiming) {
             cue->state = CueStruck;
             if (cue->ball)
-                cue->ball->Shoot(cue->angle, ShotSpeedPerPower * cue->power);
+                ShootFromScene(*cue->ball, objects, cue->angle, ShotSpeedPerPower * cue->power);
             cue->SetPower(0.0f);
         }
     }

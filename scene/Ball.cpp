@@ -11,7 +11,6 @@
 #include <string>
 
 #include "app/Game.h"
-#include "physics/SceneSync.h"
 #include "physics/Units.h"
 
 float BallQuality = 256.0f;
@@ -79,9 +78,6 @@ void CBall::Shoot(float angle, float speed)
 {
     const float a = angle * RadiansPerDegree;
     velocity = vec3(speed * std::cos(a), speed * std::sin(a), 0.0f);
-    // The whole scene goes to the physics, not just this ball: the shot starts
-    // from what every ball object shows now.
-    GetBallsCoords(&Game.objects);
 }
 
 bool CBall::Collide(CObject*)

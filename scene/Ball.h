@@ -30,7 +30,8 @@ public:
     // Takes the picture "data/ball_<number>.bmp" from the application's cache.
     void SetTexture(int number);
     // Sets the velocity from a heading in degrees and a speed in scene units per
-    // second, then hands every ball's state to the physics.
+    // second. The physics learns of it only when the scene is handed over
+    // (ShootFromScene in app/SceneSync does both).
     void Shoot(float angle, float speed);
 
     bool Collide(CObject* other) override;

@@ -1,8 +1,9 @@
-// GetBallsCoords and SetBallsCoords: units both ways, the walk of the list and its errors.
+// SceneSync: units both ways, the walk of the list and its errors, the passes' hand-over, the strike.
 #include <stdexcept>
 #include <string>
 
-#include "physics/SceneSync.h"
+#include "app/SceneSync.h"
+#include "physics/Simulation.h"
 #include "scene/Ball.h"
 #include "scene/ObjectList.h"
 #include "tests/physics/PhysicsTest.h"
@@ -124,6 +125,48 @@ TEST_F(SceneSync, NullEntryStopsTheCopyAfterTheEntriesBeforeIt)
     EXPECT_NEAR(first->position.x, 20.0, 1e-5);
     EXPECT_NEAR(second->position.x, 20.0, 1e-5);
     EXPECT_EQ(fourth->position.x, 8.0f);
+}
+
+TEST_F(SceneSync, HandedPassesReachTheListUntilTheHandOverEnds)
+{
+    CBall* b = Append(vec3());
+    ball[1] = Ball{};
+    ball[1].position = vec3(0.0f, 0.0f, 0.5f); // off the bed: no contacts
+    ball[1].velocity = vec3(1.0f, 0.0f, 0.0f);
+    Gravity = 0.0f;
+    HandPassesTo(&list);
+    EXPECT_EQ(PassesScene(), &list);
+    Start(0.002, 1);
+    EXPECT_NEAR(b->position.x, 0.04, 1e-5); // 0.002 m in scene units
+    EXPECT_EQ(b->radius, 1.0f);
+
+    HandPassesTo(nullptr);
+    EXPECT_EQ(PassesScene(), nullptr);
+    Start(0.002, 1);
+    EXPECT_NEAR(b->position.x, 0.04, 1e-5);
+    EXPECT_NEAR(ball[1].position.x, 0.004, 1e-7);
+}
+
+TEST_F(SceneSync, ShootFromSceneHandsEveryBallObjectButNotTheSpin)
+{
+    CBall* cue = Append(vec3(10.0f, 0.0f, 1.0f));
+    CBall* other = Append(vec3(-4.0f, 2.0f, 1.0f));
+    ball[1].angularVelocity = vec3(0.0f, 7.0f, 0.0f);
+    ShootFromScene(*cue, list, 0.0f, 40.0f);
+    EXPECT_EQ(cue->velocity.x, 40.0f);
+    EXPECT_FLOAT_EQ(ball[1].velocity.x, 2.0f); // m/s
+    EXPECT_FLOAT_EQ(ball[1].position.x, 0.5f);
+    EXPECT_EQ(ball[1].angularVelocity.y, 7.0f); // the spin is the physics' own
+    EXPECT_FLOAT_EQ(ball[2].position.x, -0.2f);
+    EXPECT_FLOAT_EQ(ball[2].position.y, other->position.y / 20.0f);
+}
+
+TEST_F(SceneSync, ShootFromAnEmptySceneSetsTheVelocityThenRaisesTheSyncError)
+{
+    CBall cue(nullptr);
+    EXPECT_EQ(ErrorOf([&] { ShootFromScene(cue, list, 0.0f, 20.0f); }),
+              "GetBallsCoords() - Get empty list");
+    EXPECT_EQ(cue.velocity.x, 20.0f);
 }
 
 } // namespace

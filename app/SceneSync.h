@@ -1,0 +1,32 @@
+// SceneSync: ball state between the scene's ball objects and the physics' `ball`, and the free table's hand-over.
+#pragma once
+
+class CBall;
+class CObjectList;
+
+// Entry k of `list` (k counted from 1, at most 16 entries, stopping early at a
+// shorter list's end) matches ball[k]; entries that are not balls (type code 0)
+// use up their index without being copied. Scene units are SceneUnitsPerMetre
+// to the metre and rotations are in degrees; the physics works in metres and radians.
+
+// Copies position, velocity and rotation of the ball objects into `ball`; never
+// the spin. Raises "GetBallsCoords() - Get empty list" for an empty list and
+// "GetBallsCoords() - Get NULL pointer" for a null list or a null entry, in
+// which case the entries before it have been copied.
+void GetBallsCoords(CObjectList* list);
+
+// Copies radius, position, rotation and velocity of `ball` into the ball
+// objects. Raises "SetBallsCoords() - Get empty list" and
+// "SetBallsCoords() - Get NULL pointer" on the same conditions.
+void SetBallsCoords(CObjectList* list);
+
+// From now on every free-table pass ends with SetBallsCoords(list) (the
+// physics' FreeTablePassHook); null ends the hand-over. Not owned.
+void HandPassesTo(CObjectList* list);
+// The list the passes hand to now; null when none.
+CObjectList* PassesScene();
+
+// The free table's strike: cueBall.Shoot(angle, speed), then every ball object
+// of `scene` to the physics, so the shot starts from what the scene shows now.
+// Raises what GetBallsCoords raises, after the velocity is set.
+void ShootFromScene(CBall& cueBall, CObjectList& scene, float angle, float speed);
