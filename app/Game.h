@@ -15,6 +15,7 @@
 #include "play/Match.h"
 #include "play/PlaySession.h"
 #include "play/ShotReplay.h"
+#include "scene/DrawContext.h"
 #include "scene/ObjectList.h"
 #include "scene/TextureList.h"
 #include "text/FreeFont.h"
@@ -51,6 +52,8 @@ public:
 
     // The frame without the overlays: ClearFrame, the scene light, the objects, the room.
     void DrawScene();
+    // What the objects are drawn with: the camera's position and the debug switch.
+    DrawContext SceneContext() const;
     // Clears the buffers a frame starts from: colour, depth and stencil.
     static void ClearFrame();
 

@@ -10,7 +10,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/Game.h"
+#include "scene/DrawContext.h"
+#include "scene/TextureList.h"
 #include "physics/Units.h"
 
 float BallQuality = 256.0f;
@@ -64,11 +65,11 @@ CBall::~CBall()
     gluDeleteQuadric(quadric);
 }
 
-void CBall::SetTexture(int n)
+void CBall::SetTexture(CTextureList& textures, int n)
 {
     char path[64];
     snprintf(path, sizeof path, "data/ball_%i.bmp", n);
-    CTexture* t = Game.textures.Get(path);
+    CTexture* t = textures.Get(path);
     if (!t)
         throw std::runtime_error(std::string("Unable set ball texture:") + path);
     texture = t->id;
@@ -118,7 +119,7 @@ bool CBall::Move(float seconds)
     return true;
 }
 
-void CBall::Draw()
+void CBall::Draw(const DrawContext& context)
 {
     const float r = Length(rotation);
     glPushMatrix();
@@ -127,7 +128,7 @@ void CBall::Draw()
     if (r > 0.0f)
         glRotatef(r, rotation.y, rotation.z, rotation.x);
 
-    const int n = BallDetail(Length(Game.camera.position - position));
+    const int n = BallDetail(Length(context.eye - position));
 
     static const GLfloat ambient[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     static const GLfloat diffuse[4] = {0.5f, 0.5f, 0.5f, 1.0f};

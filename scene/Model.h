@@ -14,7 +14,7 @@ public:
     // Always stays in its list, even once killed.
     bool Move(float seconds) override;
     // The model at `position`; throws "Can't render empty model" before Load.
-    void Draw() override;
+    void Draw(const DrawContext& context) override;
 
     CObjectList* owner; // the list given to the constructor; not owned
 };

@@ -3,6 +3,7 @@
 
 #include <list>
 
+#include "scene/DrawContext.h"
 #include "scene/Object.h"
 
 class CObjectList {
@@ -22,7 +23,7 @@ public:
     CObject* FindFirst(int type);
     CObject* FindNext(int type);
 
-    void DrawAll();
+    void DrawAll(const DrawContext& context);
     // Moves every object, deletes those whose Move answers false, then lets every
     // object Process every other one (n·(n−1) calls).
     void ProcessAll(float seconds);

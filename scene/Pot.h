@@ -14,10 +14,10 @@ public:
     ~CPot() override;
 
     void Process(CObject* other) override;
-    // Nothing unless Game.debug; then a red wire sphere of `radius` (10 slices,
+    // Nothing unless `context.debug`; then a red wire sphere of `radius` (10 slices,
     // 5 stacks) at OpenGL (y, z, x). Leaves lighting on, polygons filled and
     // the current colour red.
-    void Draw() override;
+    void Draw(const DrawContext& context) override;
 
     CObjectList* owner;  // the list given to the constructor; not owned
     float radius;        // scene units

@@ -7,9 +7,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/Game.h"
 #include "physics/Ball.h"
 #include "scene/Ball.h"
+#include "scene/ObjectList.h"
+#include "scene/TextureList.h"
 #include "tests/support/Capture.h"
 
 namespace {
@@ -125,10 +126,10 @@ TEST(Ball, ProcessRejectsNullUnlessKilled)
 
 TEST(Ball, SetTextureWithAnEmptyCacheNamesThePath)
 {
-    ASSERT_TRUE(Game.textures.entries.empty());
-    EXPECT_EQ(ErrorOf([] {
+    CTextureList empty;
+    EXPECT_EQ(ErrorOf([&] {
                   CBall b(nullptr);
-                  b.SetTexture(3);
+                  b.SetTexture(empty, 3);
               }),
               "Unable set ball texture:data/ball_3.bmp");
 }
