@@ -1,4 +1,4 @@
-// SceneSync: the physics' balls to and from the scene's, by list position, and the passes' hand-over.
+// SceneSync: the physics' balls to and from the scene's by list position; the passes' hand-over.
 #include "app/SceneSync.h"
 
 #include <stdexcept>
@@ -12,8 +12,7 @@
 
 // Walks the first 16 entries of `list` (fewer if it is shorter), calling
 // `copy(object, ball[k])` for each ball object. `who` names the caller in the messages.
-template <typename Copy>
-static void WalkBalls(CObjectList* list, const char* who, Copy copy)
+template <typename Copy> static void WalkBalls(CObjectList* list, const char* who, Copy copy)
 {
     if (!list)
         throw std::runtime_error(std::string(who) + " - Get NULL pointer");

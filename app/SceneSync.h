@@ -1,4 +1,4 @@
-// SceneSync: ball state between the scene's ball objects and the physics' `ball`, and the free table's hand-over.
+// SceneSync: ball state between the scene's ball objects and `ball`; the free table's hand-over.
 #pragma once
 
 class CBall;

@@ -17,9 +17,9 @@ static const float MinHeight = 2.0f;   // free camera, scene units
 static const float MaxHeight = 200.0f;
 
 CCamera::CCamera()
-    : position(50.0f, 0.0f, 10.0f), look(), pitchAngle(0.0f), angle(Pi),
-      distance(60.0f), rotateSpeed(0.003f), zoomSpeed(1.0f), turnSpeed(2.0f),
-      climbSpeed(5.0f), moveSpeed(25.0f), state(StateRotate), mode(0)
+    : position(50.0f, 0.0f, 10.0f), look(), pitchAngle(0.0f), angle(Pi), distance(60.0f),
+      rotateSpeed(0.003f), zoomSpeed(1.0f), turnSpeed(2.0f), climbSpeed(5.0f), moveSpeed(25.0f),
+      state(StateRotate), mode(0)
 {
 }
 

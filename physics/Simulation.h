@@ -1,4 +1,4 @@
-// Start and Imitate: advance the sixteen balls in fixed passes; each free-table pass ends with a hook.
+// Start and Imitate: the balls advanced in fixed passes; each free-table pass ends with a hook.
 #pragma once
 
 #include "physics/TableGeometry.h" // CushionX, CushionY: the free table's planes

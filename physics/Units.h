@@ -23,8 +23,8 @@ constexpr float DegreesPerRadianNearest = static_cast<float>(180.0 / PiDouble);
 // The scene's unit is 5 cm, one ball radius: 20 to the metre.
 constexpr float SceneUnitsPerMetre = 20.0f;
 
-static_assert(Pi == 3.1415927f && TwoPi == 6.2831855f && HalfPi == 1.5707964f && SixPi == 18.849556f,
-              "the multiples of π are the floats the passes were written with");
+static_assert(Pi == 3.1415927f && TwoPi == 6.2831855f, "π as the passes were written with");
+static_assert(HalfPi == 1.5707964f && SixPi == 18.849556f, "π as the passes were written with");
 static_assert(DegreesPerRadian == 57.2957763671875f && RadiansPerDegree == 0.017453292f,
               "the game's degree factors are the floats the free table was written with");
 static_assert(DegreesPerRadianNearest == 57.29578f && DegreesPerRadianNearest != DegreesPerRadian,

@@ -6,6 +6,6 @@
 // Filled by whoever draws the scene, once a frame: the objects read nothing else
 // of the application.
 struct DrawContext {
-    vec3 eye;           // the camera's position, scene units: a ball's detail falls with its distance
+    vec3 eye;           // the camera's position, scene units: a ball's detail falls with distance
     bool debug = false; // the debug view: pockets and the balls' bounds are drawn
 };

@@ -36,6 +36,6 @@ public:
     // none) the room is drawn untextured. Sets no matrix, colour, normal or light.
     void Draw(const DrawContext& context) override;
 
-    CObjectList* owner;    // the list given to the constructor; not owned
+    CObjectList* owner;     // the list given to the constructor; not owned
     CTextureList* textures; // the cache given to the constructor; not owned
 };

@@ -1,4 +1,4 @@
-// SceneSync: units both ways, the walk of the list and its errors, the passes' hand-over, the strike.
+// SceneSync: units both ways, the list's walk and its errors, the passes' hand-over, the strike.
 #include <stdexcept>
 #include <string>
 

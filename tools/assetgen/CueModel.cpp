@@ -39,7 +39,8 @@ void AddTipDome(CMeshBuilder& mesh, const CueSection& tip)
     // A quarter turn one float step short of HalfPi: the cue model has always
     // been made with it, and HalfPi changes the bytes of cue.3ds.
     constexpr float quarterTurn = 1.5707963f;
-    static_assert(quarterTurn < HalfPi && HalfPi - quarterTurn < 2e-7f, "one float step below HalfPi");
+    static_assert(quarterTurn < HalfPi && HalfPi - quarterTurn < 2e-7f,
+                  "one float step below HalfPi");
     for (int i = 0; i <= steps; ++i) {
         float f = static_cast<float>(i) / steps;
         float r = tip.r0 * std::sin(f * quarterTurn);
