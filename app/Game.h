@@ -58,12 +58,12 @@ public:
     static void ClearFrame();
 
     // Overlays: ShowStatus is the text part of Draw; ShowDebug the debug panels;
-    // ShowGLInfo prints the driver's strings on standard output.
+    // ShowGLInfo prints the driver's strings on standard output (the game never calls it).
     void ShowStatus();
     void ShowDebug();
     void ShowGLInfo();
 
-    // GL state and projection as Create leaves them; nothing in the game calls these.
+    // GL state and projection as Create leaves them (Create calls both).
     void Setup();
     void Resize(int width, int height);
 

@@ -57,13 +57,6 @@ void HandPassesTo(CObjectList* list)
     FreeTablePassHook = list ? PassHook{HandToScene, list} : PassHook{};
 }
 
-CObjectList* PassesScene()
-{
-    if (FreeTablePassHook.call != HandToScene)
-        return nullptr;
-    return static_cast<CObjectList*>(FreeTablePassHook.context);
-}
-
 void ShootFromScene(CBall& cueBall, CObjectList& scene, float angle, float speed)
 {
     cueBall.Shoot(angle, speed);

@@ -23,8 +23,6 @@ void SetBallsCoords(CObjectList* list);
 // From now on every free-table pass ends with SetBallsCoords(list) (the
 // physics' FreeTablePassHook); null ends the hand-over. Not owned.
 void HandPassesTo(CObjectList* list);
-// The list the passes hand to now; null when none.
-CObjectList* PassesScene();
 
 // The free table's strike: cueBall.Shoot(angle, speed), then every ball object
 // of `scene` to the physics, so the shot starts from what the scene shows now.

@@ -33,7 +33,7 @@ public:
     // Stores `power` limited to CueMinPower..CueMaxPower.
     void SetPower(float power);
     // Stores the angle and draws a white reference line from the origin 100
-    // units along x in the current frame.
+    // units along x in the current frame. The game never calls it: it writes `angle`.
     void Rotate(float angle);
 
     void Process(CObject* other) override;

@@ -5,6 +5,7 @@
 
 class CObjectList;
 
+// The game itself creates none: the table and the cue load their own models.
 class CModel : public CObject {
 public:
     // Loads nothing: call Load before the first Draw.

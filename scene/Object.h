@@ -27,6 +27,8 @@ public:
     CObject(const CObject&) = delete;
     CObject& operator=(const CObject&) = delete;
 
+    // The game calls none of Kill, Collide, Process and Move: only
+    // CObjectList::ProcessAll calls the last two, and the game never runs it.
     virtual void Kill();
     virtual bool Collide(CObject* other);
     virtual void Process(CObject* other) = 0;

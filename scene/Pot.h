@@ -8,6 +8,7 @@ struct GLUquadric;
 
 class CPot : public CObject {
 public:
+    // At the origin; the game never uses it, it places every pocket with the other.
     explicit CPot(CObjectList* owner);
     // `position` in scene coordinates (x along the table, y across, z up).
     CPot(CObjectList* owner, vec3 position);

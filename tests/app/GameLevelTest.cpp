@@ -107,14 +107,14 @@ TEST_F(GameLevel, PhysicsEntriesOneToSixteenAreTheBallObjectsInMetres)
 }
 
 // Whatever list the physics pointed at before, the level load points it at the
-// level's objects: a struck cue ball object then moves with the physics.
+// level's objects: a struck cue ball object then moves with the physics (a
+// pass still handed to the empty list before would raise its sync error).
 TEST_F(GameLevel, LoadingPointsThePhysicsAtTheLevelsBallObjects)
 {
     CObjectList elsewhere;
     HandPassesTo(&elsewhere);
     Game.objects.Clear();
     Game.LoadLevel();
-    EXPECT_EQ(PassesScene(), &Game.objects);
 
     const vec3 start = Game.cueBall->position;
     ShootFromScene(*Game.cueBall, Game.objects, 180.0f, 20.0f);

@@ -4,6 +4,7 @@
 
 #include "app/SceneSync.h"
 #include "physics/Simulation.h"
+#include "physics/Units.h"
 #include "scene/Ball.h"
 #include "scene/ObjectList.h"
 #include "tests/physics/PhysicsTest.h"
@@ -44,7 +45,7 @@ TEST_F(SceneSync, GetConvertsSceneUnitsAndDegreesAndLeavesSpin)
     GetBallsCoords(&list);
     EXPECT_VEC_NEAR(ball[1].position, 1.0, -0.5, 0.05, 1e-7);
     EXPECT_VEC_NEAR(ball[1].velocity, 2.0, 0.0, 0.0, 1e-7);
-    EXPECT_VEC_NEAR(ball[1].rotation, 1.5707963, 0.0, 0.0, 1e-6);
+    EXPECT_VEC_NEAR(ball[1].rotation, HalfPi, 0.0, 0.0, 1e-6);
     EXPECT_VEC_NEAR(ball[1].angularVelocity, 1.0, 2.0, 3.0, 0.0);
 }
 
@@ -54,7 +55,7 @@ TEST_F(SceneSync, SetConvertsBackAndLeavesSpin)
     ball[1].radius = 0.05f;
     ball[1].position = vec3(1.0f, -0.5f, 0.05f);
     ball[1].velocity = vec3(0.0f, 2.0f, 0.0f);
-    ball[1].rotation = vec3(0.0f, 0.0f, 3.1415927f);
+    ball[1].rotation = vec3(0.0f, 0.0f, Pi);
     ball[1].angularVelocity = vec3(4.0f, 5.0f, 6.0f);
     SetBallsCoords(&list);
     EXPECT_EQ(b->radius, 1.0f);
@@ -135,13 +136,11 @@ TEST_F(SceneSync, HandedPassesReachTheListUntilTheHandOverEnds)
     ball[1].velocity = vec3(1.0f, 0.0f, 0.0f);
     Gravity = 0.0f;
     HandPassesTo(&list);
-    EXPECT_EQ(PassesScene(), &list);
     Start(0.002, 1);
     EXPECT_NEAR(b->position.x, 0.04, 1e-5); // 0.002 m in scene units
     EXPECT_EQ(b->radius, 1.0f);
 
     HandPassesTo(nullptr);
-    EXPECT_EQ(PassesScene(), nullptr);
     Start(0.002, 1);
     EXPECT_NEAR(b->position.x, 0.04, 1e-5);
     EXPECT_NEAR(ball[1].position.x, 0.004, 1e-7);
