@@ -10,9 +10,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "physics/Units.h"
 #include "scene/DrawContext.h"
 #include "scene/TextureList.h"
-#include "physics/Units.h"
 
 float BallQuality = 256.0f;
 
