@@ -8,9 +8,10 @@
 #include "app/PlayHud.h"
 #include "game/EventLog.h"
 #include "physics/Ball.h"
-#include "physics/SceneSync.h"
+#include "app/SceneSync.h"
 #include "physics/ShotTuning.h"
 #include "physics/Simulation.h"
+#include "physics/Units.h"
 #include "scene/Ball.h"
 #include "scene/Cue.h"
 
@@ -42,7 +43,7 @@ void CFreeTableScreen::ControlShot()
         if (cue && cue->state == CueAiming) {
             cue->state = CueStruck;
             if (cue->ball)
-                cue->ball->Shoot(cue->angle, ShotSpeedPerPower * cue->power);
+                ShootFromScene(*cue->ball, shell.objects, cue->angle, ShotSpeedPerPower * cue->power);
             cue->SetPower(0.0f);
         }
     }

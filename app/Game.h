@@ -13,6 +13,7 @@
 #include "camera/Camera.h"
 #include "config/IniFile.h"
 #include "game/GameMode.h"
+#include "scene/DrawContext.h"
 #include "scene/ObjectList.h"
 #include "scene/TextureList.h"
 #include "text/FreeFont.h"
@@ -62,16 +63,18 @@ public:
 
     // The frame without the overlays: ClearFrame, the scene light, the objects, the room.
     void DrawScene();
+    // What the objects are drawn with: the camera's position and the debug switch.
+    DrawContext SceneContext() const;
     // Clears the buffers a frame starts from: colour, depth and stencil.
     static void ClearFrame();
 
     // Overlays every screen shares: the frame rate, the credits, the debug
-    // panels. ShowGLInfo prints the driver's strings on standard output.
+    // panels. ShowGLInfo prints the driver's strings on standard output (the game never calls it).
     void ShowStatus();
     void ShowDebug();
     void ShowGLInfo();
 
-    // GL state and projection as Create leaves them; nothing in the game calls these.
+    // GL state and projection as Create leaves them (Create calls both).
     void Setup();
     void Resize(int width, int height);
 

@@ -7,7 +7,7 @@
 
 #include "app/SceneLight.h"
 #include "app/Screen.h"
-#include "physics/SceneSync.h"
+#include "physics/Units.h"
 #include "scene/Cue.h"
 
 // Pen positions of the overlays, window pixels from the bottom left.
@@ -28,12 +28,21 @@ void CGame::ClearFrame()
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
 }
 
+DrawContext CGame::SceneContext() const
+{
+    DrawContext context;
+    context.eye = camera.position;
+    context.debug = debug;
+    return context;
+}
+
 void CGame::DrawScene()
 {
     ClearFrame();
     SetSceneLight(lighting);
-    objects.DrawAll(); // cue, table, pockets and balls before the room
-    scenery.DrawAll();
+    const DrawContext context = SceneContext();
+    objects.DrawAll(context); // cue, table, pockets and balls before the room
+    scenery.DrawAll(context);
 }
 
 void CGame::Draw()

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "physics/SceneSync.h"
+#include "app/SceneSync.h"
 #include "physics/Simulation.h"
 #include "scene/Ball.h"
 #include "scene/Cue.h"
@@ -53,7 +53,7 @@ void CGame::LoadData()
     }
     textures.Add("data/cue.bmp");
 
-    CRoom* room = new CRoom(&scenery);
+    CRoom* room = new CRoom(&scenery, &textures);
     scenery.Add(room);
     room->position = vec3(-250.0f, -26.5f, 200.0f); // corner and extent in GL axes
     room->size = vec3(500.0f, 200.0f, 400.0f);
@@ -65,16 +65,16 @@ void CGame::LoadLevel()
 
     // The physics takes the first 16 entries of `objects` for the balls, and Add
     // inserts at the front: so the balls are created last, the cue ball first of them.
-    cue = new CCue(&objects);
+    cue = new CCue(&objects, &textures);
     objects.Add(cue);
-    table = new CTable(&objects);
+    table = new CTable(&objects, &textures);
     objects.Add(table);
     for (const vec3& p : PocketPositions)
         objects.Add(new CPot(&objects, p));
 
     cueBall = new CBall(&objects);
     objects.Add(cueBall);
-    cueBall->SetTexture(0);
+    cueBall->SetTexture(textures, 0);
     camera.look = cueBall->position;
 
     int number = 1;
@@ -82,14 +82,14 @@ void CGame::LoadLevel()
         for (int j = 0; j < RackRows - row; ++j, ++number) {
             CBall* b = new CBall(&objects, RackPosition(row, j), number);
             objects.Add(b);
-            b->SetTexture(number);
+            b->SetTexture(textures, number);
         }
     }
 
     // The physics starts from these balls, and from now on every simulation
     // pass hands its result back to them.
     GetBallsCoords(&objects);
-    SimulationScene = &objects;
+    HandPassesTo(&objects);
     cue->ball = cueBall;
     OpenScreens();
 }

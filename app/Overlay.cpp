@@ -8,12 +8,12 @@
 #include <cstdio>
 
 #include "app/PixelOverlay.h"
+#include "physics/Units.h"
 #include "text/FreeFont.h"
 
 namespace {
 
 constexpr int CircleSegments = 32;
-constexpr float TwoPi = 6.2831855f;
 
 OverlayItem Shape(OverlayItem::Kind kind, float x, float y, float w, float h, OverlayColour c)
 {

@@ -12,9 +12,10 @@
 #include "app/PlayHud.h"
 #include "audio/SoundKind.h"
 #include "game/EventLog.h"
-#include "physics/SceneSync.h"
+#include "app/SceneSync.h"
 #include "physics/ShotTuning.h"
 #include "physics/TableGeometry.h"
+#include "physics/Units.h"
 #include "play/PlayShot.h"
 #include "scene/Cue.h"
 
@@ -34,9 +35,9 @@ const float RoomHalfX = 200.0f, RoomHalfY = 250.0f, RoomTop = 173.5f;
 // The top view: straight enough down to read the table, far enough up to see all of it.
 const float TopPitch = -1.5f;
 const float TopDistance = 75.0f;
-const float TopHeading = 1.5707964f;
+const float TopHeading = HalfPi;
 // Behind the cue ball, looking up the table at the rack.
-const float RackHeading = 3.1415927f;
+const float RackHeading = Pi;
 const float RackPitch = -0.2f;
 // While the computer thinks, frames come no faster than this: a frame drawn
 // sooner sleeps out the rest, and the worker thread gets that time.
@@ -82,7 +83,7 @@ void Circle(const vec3& c, float r, const vec3& u, const vec3& v)
 {
     glBegin(GL_LINE_LOOP);
     for (int i = 0; i < 32; ++i) {
-        const float a = 6.2831855f * static_cast<float>(i) / 32.0f;
+        const float a = TwoPi * static_cast<float>(i) / 32.0f;
         Vertex(c + r * std::cos(a) * u + r * std::sin(a) * v);
     }
     glEnd();

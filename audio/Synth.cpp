@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
+#include "physics/Units.h"
 
-const float TwoPi = 6.2831853f;
+namespace {
 
 // xorshift32: the same seed gives the same noise on every machine.
 class Noise {
@@ -120,7 +120,7 @@ void IntoPocket(Signal& x)
     for (size_t i = from; i < x.s.size(); ++i) {
         const float u = static_cast<float>(i - from) / (x.s.size() - from);
         y += k * (roll.Next() - y);
-        x.s[i] += 0.5f * std::sin(3.14159265f * u) * y;
+        x.s[i] += 0.5f * std::sin(Pi * u) * y;
     }
 }
 

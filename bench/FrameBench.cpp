@@ -95,15 +95,16 @@ void GameFrameStages(benchmark::State& state)
         charge("clear");
         // Objects of one kind are neighbours in the list.
         int kind = -1;
+        const DrawContext context = Game.SceneContext();
         for (CObject* object : Game.objects.items) {
             if (object->type != kind && kind >= 0)
                 charge(kinds[kind]);
             kind = object->type;
-            object->Draw();
+            object->Draw(context);
         }
         if (kind >= 0)
             charge(kinds[kind]);
-        Game.scenery.DrawAll();
+        Game.scenery.DrawAll(context);
         charge("room");
         Game.ShowStatus();
         charge("overlays");

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "app/Game.h"
+#include "app/SceneSync.h"
 #include "physics/Ball.h"
 #include "physics/PlayTable.h"
 #include "physics/Simulation.h"
@@ -49,7 +50,7 @@ Snapshot JustAfterBreak()
 {
     RackAtRest();
     CBall* cueBall = static_cast<CBall*>(Game.objects.items.back());
-    cueBall->Shoot(180.0f, 150.0f);
+    ShootFromScene(*cueBall, Game.objects, 180.0f, 150.0f);
     bool hit = false;
     for (int frame = 0; frame < 600 && !hit; ++frame) {
         Start(SimFrameSeconds, SimPassesPerFrame);
@@ -64,7 +65,7 @@ Snapshot JustAfterBreak()
 // range(0): 1 hands each pass to the 16 ball objects (as the game does), 0 skips that.
 void UseScene(const benchmark::State& state)
 {
-    SimulationScene = state.range(0) ? &Game.objects : nullptr;
+    HandPassesTo(state.range(0) ? &Game.objects : nullptr);
 }
 
 void ImitateAtRest(benchmark::State& state)

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "physics/Units.h"
+
 static const float PitchLimit = 1.5f;  // rad, just short of straight up or down
 static const float MinDistance = 2.0f;
 static const float MaxDistance = 1000.0f;
@@ -15,9 +17,9 @@ static const float MinHeight = 2.0f;   // free camera, scene units
 static const float MaxHeight = 200.0f;
 
 CCamera::CCamera()
-    : position(50.0f, 0.0f, 10.0f), look(), pitchAngle(0.0f), angle(3.1415927f),
-      distance(60.0f), rotateSpeed(0.003f), zoomSpeed(1.0f), turnSpeed(2.0f),
-      climbSpeed(5.0f), moveSpeed(25.0f), state(StateRotate), mode(0)
+    : position(50.0f, 0.0f, 10.0f), look(), pitchAngle(0.0f), angle(Pi), distance(60.0f),
+      rotateSpeed(0.003f), zoomSpeed(1.0f), turnSpeed(2.0f), climbSpeed(5.0f), moveSpeed(25.0f),
+      state(StateRotate), mode(0)
 {
 }
 

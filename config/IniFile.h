@@ -13,6 +13,7 @@ public:
 
     // Recomputes `number` and `kind` from `value`.
     void Parse();
+    // The game reads values through CIniFile's typed look-ups, never through these two.
     double GetNumValue() const;     // `number` when kind is 1, else 0.0
     std::string GetStrValue() const; // `value` unless kind is -1, else ""
 
@@ -38,7 +39,7 @@ public:
 class CIniFile {
 public:
     CIniFile();
-    explicit CIniFile(const char* path);
+    explicit CIniFile(const char* path); // as CIniFile() then Open(path); the game uses Open
     virtual ~CIniFile();
     CIniFile(const CIniFile&) = delete;
     CIniFile& operator=(const CIniFile&) = delete;

@@ -9,6 +9,7 @@
 
 #include "opponent/TableReading.h"
 #include "physics/TableGeometry.h"
+#include "physics/Units.h"
 #include "play/BallInHand.h"
 #include "physics/Simulation.h"
 #include "play/PlayShot.h"
@@ -254,7 +255,7 @@ void CSearch::LineCandidates()
                 // the contact over the two radii.
                 const float alpha = MouthSlack / std::max(line.objectTravel, MouthSlack);
                 const float offset = 2.0f * BallRadius * alpha / std::max(line.cueTravel, 2.0f * BallRadius);
-                c.spread = std::clamp(offset * 57.29578f, 0.15f, 2.0f);
+                c.spread = std::clamp(offset * DegreesPerRadianNearest, 0.15f, 2.0f);
                 lines.push_back(c);
             }
         }
@@ -361,7 +362,7 @@ const Candidate& CSearch::Robust()
 float Normal(std::mt19937& rng)
 {
     const double u1 = (rng() + 1.0) / 4294967297.0, u2 = rng() / 4294967296.0;
-    return static_cast<float>(std::sqrt(-2.0 * std::log(u1)) * std::cos(6.283185307179586 * u2));
+    return static_cast<float>(std::sqrt(-2.0 * std::log(u1)) * std::cos(TwoPiDouble * u2));
 }
 
 OpponentShot CSearch::Run()

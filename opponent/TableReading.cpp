@@ -4,10 +4,10 @@
 #include <cmath>
 
 #include "physics/TableGeometry.h"
+#include "physics/Units.h"
 
 namespace {
 
-constexpr float RadToDeg = 57.29578f;
 // The steepest cut still worth simulating: cos 80°.
 constexpr float ThinnestCut = 0.17f;
 // A middle pocket takes a ball only from within about 60° of square to its rail.
@@ -17,7 +17,7 @@ constexpr float MiddleEntry = 0.5f;
 
 float HeadingDegrees(float ax, float ay, float bx, float by)
 {
-    return std::atan2(by - ay, bx - ax) * RadToDeg;
+    return std::atan2(by - ay, bx - ax) * DegreesPerRadianNearest;
 }
 
 bool PathBlocked(const Ball* balls, const PlayTable& table, float ax, float ay, float bx, float by, int skipA,

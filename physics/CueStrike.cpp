@@ -43,9 +43,3 @@ vec3 StrikeSpin(vec3 velocity, StrikePoint p)
     // The `back` part of r is parallel to J and gives no torque.
     return Cross(r, J) / inertia;
 }
-
-void StrikeCueBall(Ball& b, float heading, float speed, StrikePoint p)
-{
-    b.velocity = vec3(speed * std::cos(heading), speed * std::sin(heading), 0.0f);
-    b.angularVelocity = StrikeSpin(b.velocity, p);
-}

@@ -33,9 +33,3 @@ StrikePoint ClampStrikePoint(StrikePoint p);
 // ω = r × J / I with r the centre-to-tip vector and I = IMR·m·R². A ball that
 // does not move gets no spin.
 vec3 StrikeSpin(vec3 velocity, StrikePoint p);
-
-// The strike itself: `b` leaves at `speed` m/s along `heading` (radians from
-// +x toward +y, in the bed's plane) with the spin StrikeSpin gives. Velocity
-// and spin are replaced, not added to; position and rotation stay. For a
-// centre strike this is the velocity CBall::Shoot gives, and no spin.
-void StrikeCueBall(Ball& b, float heading, float speed, StrikePoint p);

@@ -9,13 +9,10 @@
 #include "physics/Contact.h"
 #include "physics/ContactMaterial.h"
 #include "physics/PlayTable.h"
-#include "physics/SceneSync.h"
+#include "physics/Units.h"
 #include "physics/World.h"
 
-CObjectList* SimulationScene = nullptr;
-
-static const float SixPi = 18.849556f;
-static const float TwoPi = 6.2831855f;
+PassHook FreeTablePassHook;
 
 void Start(double dt, int n)
 {
@@ -139,8 +136,8 @@ void Imitate(double h)
 {
     static PlayTable freeTable = FreeTable();
     Imitate(ball, freeTable, h);
-    if (SimulationScene)
-        SetBallsCoords(SimulationScene);
+    if (FreeTablePassHook.call)
+        FreeTablePassHook.call(FreeTablePassHook.context);
 }
 
 void Imitate(Ball* balls, PlayTable& table, double h)

@@ -1,6 +1,8 @@
 // TableGeometry: the one home of the table's measurements: cushions, pockets, jaws, spots, scene scale.
 #pragma once
 
+#include "physics/Units.h" // SceneUnitsPerMetre
+
 // Two frames share these numbers.
 //  - Table units, 5 cm each: the scene's unit and the table model's. One unit is
 //    one ball radius. The model lays the table with x across and y along it.
@@ -9,8 +11,6 @@
 // Everything is first written in table units, the small exact numbers the model
 // is built from, and the metres are derived from them (each quotient is the
 // float nearest the decimal value, so 29/20 is exactly the 1.45f of old).
-
-constexpr float SceneUnitsPerMetre = 20.0f;
 
 // Cushion noses: the planes a ball's surface meets, measured from the centre lines.
 constexpr float NoseAcrossUnits = 19.0f; // the long (side) cushions

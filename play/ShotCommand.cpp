@@ -4,11 +4,9 @@
 #include <cmath>
 
 #include "physics/ShotTuning.h"
+#include "physics/Units.h"
 
 namespace {
-
-// Degrees to radians by the float the cue has always used.
-constexpr float RadiansPerDegreeOfCue = 0.017453292f;
 
 bool Finite(const vec3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
@@ -25,7 +23,7 @@ bool ShotCommandValid(const ShotCommand& c)
 
 vec3 ShotCommandVelocity(const ShotCommand& c)
 {
-    const float a = c.heading * RadiansPerDegreeOfCue;
+    const float a = c.heading * RadiansPerDegree;
     return vec3(c.speed * std::cos(a), c.speed * std::sin(a), 0.0f);
 }
 

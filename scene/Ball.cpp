@@ -10,8 +10,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/Game.h"
-#include "physics/SceneSync.h"
+#include "physics/Units.h"
+#include "scene/DrawContext.h"
+#include "scene/TextureList.h"
 
 float BallQuality = 256.0f;
 
@@ -64,11 +65,11 @@ CBall::~CBall()
     gluDeleteQuadric(quadric);
 }
 
-void CBall::SetTexture(int n)
+void CBall::SetTexture(CTextureList& textures, int n)
 {
     char path[64];
     snprintf(path, sizeof path, "data/ball_%i.bmp", n);
-    CTexture* t = Game.textures.Get(path);
+    CTexture* t = textures.Get(path);
     if (!t)
         throw std::runtime_error(std::string("Unable set ball texture:") + path);
     texture = t->id;
@@ -76,11 +77,8 @@ void CBall::SetTexture(int n)
 
 void CBall::Shoot(float angle, float speed)
 {
-    const float a = angle * 0.017453292f;
+    const float a = angle * RadiansPerDegree;
     velocity = vec3(speed * std::cos(a), speed * std::sin(a), 0.0f);
-    // The whole scene goes to the physics, not just this ball: the shot starts
-    // from what every ball object shows now.
-    GetBallsCoords(&Game.objects);
 }
 
 bool CBall::Collide(CObject*)
@@ -121,7 +119,7 @@ bool CBall::Move(float seconds)
     return true;
 }
 
-void CBall::Draw()
+void CBall::Draw(const DrawContext& context)
 {
     const float r = Length(rotation);
     glPushMatrix();
@@ -130,7 +128,7 @@ void CBall::Draw()
     if (r > 0.0f)
         glRotatef(r, rotation.y, rotation.z, rotation.x);
 
-    const int n = BallDetail(Length(Game.camera.position - position));
+    const int n = BallDetail(Length(context.eye - position));
 
     static const GLfloat ambient[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     static const GLfloat diffuse[4] = {0.5f, 0.5f, 0.5f, 1.0f};

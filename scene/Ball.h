@@ -4,6 +4,7 @@
 #include "scene/Object.h"
 
 class CObjectList;
+class CTextureList;
 struct GLUquadric;
 
 // Sphere detail of every ball (configuration key Rendering/BallQuality).
@@ -27,16 +28,19 @@ public:
     CBall(CObjectList* owner, const vec3& position, int number);
     ~CBall() override;
 
-    // Takes the picture "data/ball_<number>.bmp" from the application's cache.
-    void SetTexture(int number);
+    // Takes the picture "data/ball_<number>.bmp" from `textures`; throws when
+    // the cache is empty or lacks it.
+    void SetTexture(CTextureList& textures, int number);
     // Sets the velocity from a heading in degrees and a speed in scene units per
-    // second, then hands every ball's state to the physics.
+    // second. The physics learns of it only when the scene is handed over
+    // (ShootFromScene in app/SceneSync does both).
     void Shoot(float angle, float speed);
 
     bool Collide(CObject* other) override;
     void Process(CObject* other) override;
     bool Move(float seconds) override;
-    void Draw() override;
+    // The sphere, its detail by the distance from `context.eye`.
+    void Draw(const DrawContext& context) override;
 
     CObjectList* owner; // the list given to the constructor; not owned
     vec3 velocity;      // scene units per second

@@ -3,7 +3,6 @@
 
 #include <GL/gl.h>
 
-#include "app/Game.h"
 #include "scene/Ball.h"
 
 float CueOffset(int state, float power, float radius)
@@ -15,11 +14,11 @@ float CueOffset(int state, float power, float radius)
     return 0.0f;
 }
 
-CCue::CCue(CObjectList* owner_)
+CCue::CCue(CObjectList* owner_, CTextureList* textures)
     : owner(owner_), angle(0.0f), power(CueMinPower), ball(nullptr), state(CueResting)
 {
     type = ObjectCue;
-    Load("data/cue.3ds", &Game.textures);
+    Load("data/cue.3ds", textures);
 }
 
 void CCue::SetPower(float p)
@@ -46,7 +45,7 @@ void CCue::Process(CObject*)
 {
 }
 
-void CCue::Draw()
+void CCue::Draw(const DrawContext&)
 {
     if (state == CueStruck) {
         state = CueHidden;

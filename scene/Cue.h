@@ -6,6 +6,7 @@
 
 class CBall;
 class CObjectList;
+class CTextureList;
 
 // Drawing states of the cue.
 enum {
@@ -22,20 +23,20 @@ float CueOffset(int state, float power, float radius);
 
 class CCue : public CObject {
 public:
-    // Loads "data/cue.3ds" into the application's texture cache; throws the
-    // model loader's errors.
-    explicit CCue(CObjectList* owner);
+    // Loads "data/cue.3ds", its textures into `textures`; throws the model
+    // loader's errors.
+    CCue(CObjectList* owner, CTextureList* textures);
 
     // Stores `power` limited to CueMinPower..CueMaxPower.
     void SetPower(float power);
     // Stores the angle and draws a white reference line from the origin 100
-    // units along x in the current frame.
+    // units along x in the current frame. The game never calls it: it writes `angle`.
     void Rotate(float angle);
 
     void Process(CObject* other) override;
     // The model by `state` (see the enum); states 1 and 2 draw nothing while
     // `ball` is null. State 3 becomes 0.
-    void Draw() override;
+    void Draw(const DrawContext& context) override;
 
     CObjectList* owner; // the list given to the constructor; not owned
     float angle;        // aim in degrees about the vertical; written every frame

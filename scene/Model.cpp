@@ -15,7 +15,7 @@ bool CModel::Move(float)
     return true;
 }
 
-void CModel::Draw()
+void CModel::Draw(const DrawContext&)
 {
     Render();
 }

@@ -5,6 +5,7 @@
 
 class CObjectList;
 
+// The game itself creates none: the table and the cue load their own models.
 class CModel : public CObject {
 public:
     // Loads nothing: call Load before the first Draw.
@@ -14,7 +15,7 @@ public:
     // Always stays in its list, even once killed.
     bool Move(float seconds) override;
     // The model at `position`; throws "Can't render empty model" before Load.
-    void Draw() override;
+    void Draw(const DrawContext& context) override;
 
     CObjectList* owner; // the list given to the constructor; not owned
 };

@@ -31,6 +31,6 @@ bool CObject::Move(float)
     return !killed;
 }
 
-void CObject::Draw()
+void CObject::Draw(const DrawContext&)
 {
 }

@@ -6,6 +6,7 @@
 struct Lib3dsFile;
 struct Lib3dsNode;
 class CTextureList;
+struct DrawContext;
 
 // Type codes of the concrete classes; the physics recognises balls by 0.
 enum {
@@ -26,13 +27,15 @@ public:
     CObject(const CObject&) = delete;
     CObject& operator=(const CObject&) = delete;
 
+    // The game calls none of Kill, Collide, Process and Move: only
+    // CObjectList::ProcessAll calls the last two, and the game never runs it.
     virtual void Kill();
     virtual bool Collide(CObject* other);
     virtual void Process(CObject* other) = 0;
     // Answers whether the object stays in its list; false once killed.
     virtual bool Move(float seconds);
     // Draws in the current model-view frame; the base draws nothing.
-    virtual void Draw();
+    virtual void Draw(const DrawContext& context);
     // Draws `model` at `position` (model units); throws when none is loaded.
     virtual void Render();
 

@@ -44,10 +44,10 @@ CObject* CObjectList::FindNext(int type)
     return nullptr;
 }
 
-void CObjectList::DrawAll()
+void CObjectList::DrawAll(const DrawContext& context)
 {
     for (CObject* object : items)
-        object->Draw();
+        object->Draw(context);
 }
 
 void CObjectList::ProcessAll(float seconds)

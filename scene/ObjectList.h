@@ -3,6 +3,7 @@
 
 #include <list>
 
+#include "scene/DrawContext.h"
 #include "scene/Object.h"
 
 class CObjectList {
@@ -14,17 +15,18 @@ public:
 
     // Inserts at the front and takes ownership: a walk meets the newest object first.
     void Add(CObject* object);
-    void Sort();
+    void Sort(); // leaves the order alone; the game never calls it
 
     // FindFirst leaves the cursor on its match, FindNext moves it past each match,
     // so FindFirst followed by FindNext answers the first match twice, while
-    // FindFirst then a loop of FindNext visits every match once.
+    // FindFirst then a loop of FindNext visits every match once. The game calls neither.
     CObject* FindFirst(int type);
     CObject* FindNext(int type);
 
-    void DrawAll();
+    void DrawAll(const DrawContext& context);
     // Moves every object, deletes those whose Move answers false, then lets every
     // object Process every other one (n·(n−1) calls).
+    // The game never calls it: the physics moves the balls, not Move.
     void ProcessAll(float seconds);
     // Deletes every object and empties the list.
     void Clear();

@@ -6,7 +6,7 @@
 
 #include <stdexcept>
 
-#include "app/Game.h"
+#include "scene/DrawContext.h"
 
 CPot::CPot(CObjectList* owner_) : CPot(owner_, vec3())
 {
@@ -29,9 +29,9 @@ void CPot::Process(CObject*)
 {
 }
 
-void CPot::Draw()
+void CPot::Draw(const DrawContext& context)
 {
-    if (!Game.debug)
+    if (!context.debug)
         return;
     glPushMatrix();
     glDisable(GL_LIGHTING);

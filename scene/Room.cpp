@@ -3,7 +3,7 @@
 
 #include <GL/gl.h>
 
-#include "app/Game.h"
+#include "scene/TextureList.h"
 
 std::array<RoomVertex, 24> RoomVertices(const vec3& p, const vec3& s)
 {
@@ -21,7 +21,7 @@ std::array<RoomVertex, 24> RoomVertices(const vec3& p, const vec3& s)
     }};
 }
 
-CRoom::CRoom(CObjectList* owner_) : owner(owner_)
+CRoom::CRoom(CObjectList* owner_, CTextureList* textures_) : owner(owner_), textures(textures_)
 {
     type = ObjectRoom;
 }
@@ -35,10 +35,16 @@ bool CRoom::Move(float)
     return true;
 }
 
-void CRoom::Draw()
+// The picture named `name`, or null when there is no cache.
+static CTexture* Picture(CTextureList* textures, const char* name)
 {
-    CTexture* pictures[3] = {Game.textures.Get("data/wall.bmp"), Game.textures.Get("data/ceil.bmp"),
-                             Game.textures.Get("data/floor.bmp")};
+    return textures ? textures->Get(name) : nullptr;
+}
+
+void CRoom::Draw(const DrawContext&)
+{
+    CTexture* pictures[3] = {Picture(textures, "data/wall.bmp"), Picture(textures, "data/ceil.bmp"),
+                             Picture(textures, "data/floor.bmp")};
     const int first[4] = {0, 16, 20, 24}; // walls, ceiling, floor
     const std::array<RoomVertex, 24> v = RoomVertices(position, size);
     for (int group = 0; group < 3; ++group) {

@@ -6,6 +6,7 @@
 #include "scene/Object.h"
 
 class CObjectList;
+class CTextureList;
 
 // One vertex of the room with its texture coordinates (s, t).
 struct RoomVertex {
@@ -23,16 +24,18 @@ std::array<RoomVertex, 24> RoomVertices(const vec3& position, const vec3& size);
 
 class CRoom : public CObject {
 public:
-    explicit CRoom(CObjectList* owner);
+    // Draws with the pictures of `textures` (null: untextured). Not owned.
+    CRoom(CObjectList* owner, CTextureList* textures);
 
     void Process(CObject* other) override;
     // Always stays in its list, even once killed.
     bool Move(float seconds) override;
     // The quads of RoomVertices with "data/wall.bmp", "data/ceil.bmp" and
-    // "data/floor.bmp" from the application's cache, fetched on every call.
-    // Throws the cache's error when a picture is missing from it; with an empty
-    // cache the room is drawn untextured. Sets no matrix, colour, normal or light.
-    void Draw() override;
+    // "data/floor.bmp" from `textures`, fetched on every call. Throws the
+    // cache's error when a picture is missing from it; with an empty cache (or
+    // none) the room is drawn untextured. Sets no matrix, colour, normal or light.
+    void Draw(const DrawContext& context) override;
 
-    CObjectList* owner; // the list given to the constructor; not owned
+    CObjectList* owner;     // the list given to the constructor; not owned
+    CTextureList* textures; // the cache given to the constructor; not owned
 };

@@ -6,12 +6,13 @@
 
 #include <utility>
 
-#include "app/Game.h"
 #include "scene/Ball.h"
+#include "scene/DrawContext.h"
 
-CTable::CTable(CObjectList* owner_) : owner(owner_), spare(nullptr), playModel(false)
+CTable::CTable(CObjectList* owner_, CTextureList* textures_)
+    : owner(owner_), textures(textures_), spare(nullptr), playModel(false)
 {
-    Load("data/pooltable.3ds", &Game.textures);
+    Load("data/pooltable.3ds", textures);
     type = ObjectTable;
 }
 
@@ -30,7 +31,7 @@ void CTable::UsePlayModel(bool play)
         Lib3dsFile* freeTable = model;
         model = nullptr;
         try {
-            Load("data/pooltable_play.3ds", &Game.textures);
+            Load("data/pooltable_play.3ds", textures);
         } catch (...) {
             if (model)
                 lib3ds_file_free(model);
@@ -49,10 +50,10 @@ void CTable::Process(CObject*)
 {
 }
 
-void CTable::Draw()
+void CTable::Draw(const DrawContext& context)
 {
     Render();
-    if (!Game.debug)
+    if (!context.debug)
         return;
     glPushMatrix();
     glDisable(GL_LIGHTING); // a flat red line, whatever the lights

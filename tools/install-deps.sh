@@ -6,7 +6,7 @@ set -eu
 PACKAGES="g++ cmake make pkg-config libsdl1.2-dev lib3ds-dev libfreetype-dev \
 libglu1-mesa-dev libgl-dev libgl1-mesa-dri xvfb xauth xdotool x11-apps \
 x11-utils libx11-dev imagemagick fonts-dejavu-core libgtest-dev libbenchmark-dev \
-clang libclang-rt-14-dev valgrind time \
+clang libclang-rt-14-dev clang-format valgrind time \
 desktop-file-utils man-db dpkg-dev file binutils"
 
 missing=""

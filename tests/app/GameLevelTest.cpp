@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/Game.h"
+#include "app/SceneSync.h"
 #include "physics/Ball.h"
 #include "physics/Simulation.h"
 #include "scene/Ball.h"
@@ -106,17 +107,17 @@ TEST_F(GameLevel, PhysicsEntriesOneToSixteenAreTheBallObjectsInMetres)
 }
 
 // Whatever list the physics pointed at before, the level load points it at the
-// level's objects: a struck cue ball object then moves with the physics.
+// level's objects: a struck cue ball object then moves with the physics (a
+// pass still handed to the empty list before would raise its sync error).
 TEST_F(GameLevel, LoadingPointsThePhysicsAtTheLevelsBallObjects)
 {
     CObjectList elsewhere;
-    SimulationScene = &elsewhere;
+    HandPassesTo(&elsewhere);
     Game.objects.Clear();
     Game.LoadLevel();
-    EXPECT_EQ(SimulationScene, &Game.objects);
 
     const vec3 start = Game.cueBall->position;
-    Game.cueBall->Shoot(180.0f, 20.0f);
+    ShootFromScene(*Game.cueBall, Game.objects, 180.0f, 20.0f);
     Start(1.0 / 60.0, 25);
     EXPECT_LT(Game.cueBall->position.x, start.x - 0.1f); // 20 units/s for 1/60 s, toward −x
 }

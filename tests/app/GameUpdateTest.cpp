@@ -5,6 +5,7 @@
 
 #include "app/Game.h"
 #include "physics/Ball.h"
+#include "physics/Units.h"
 #include "scene/Ball.h"
 #include "scene/Cue.h"
 #include "tests/app/LevelFixture.h"
@@ -60,7 +61,7 @@ TEST_F(GameUpdate, ClickWithoutMotionStrikesWithStrengthTwenty)
 
 TEST_F(GameUpdate, ShotGoesWhereTheCameraLooks)
 {
-    Game.camera.angle = 3.14159265f / 2.0f;
+    Game.camera.angle = HalfPi;
     Frame(SDL_BUTTON_LEFT);
     EXPECT_NEAR(Game.cue->angle, 90.0f, 1e-3);
     Frame(0);
@@ -108,7 +109,7 @@ TEST_F(GameUpdate, MouseMotionIsConsumedOnceAFrameAndTurnsTheIdleCamera)
     EXPECT_NEAR(Game.camera.angle, heading + 100 * 0.003f, 1e-5);
     EXPECT_EQ(Game.mouse.dx, 0);
     EXPECT_EQ(Game.mouse.dy, 0);
-    EXPECT_NEAR(Game.cue->angle, Game.camera.angle * 57.2957763671875f, 1e-3);
+    EXPECT_NEAR(Game.cue->angle, Game.camera.angle * DegreesPerRadian, 1e-3);
 }
 
 TEST_F(GameUpdate, PhysicsRunsEveryFrameEvenWhileAiming)

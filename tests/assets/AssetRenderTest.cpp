@@ -145,9 +145,9 @@ TEST_F(AssetRender, BallDigitsSitOnRoundDiscsTheRightWayRound)
         Game.textures.Add(picture);
         CBall ball(nullptr, vec3(0, 0, 0), number);
         ball.rotation = LineUpTurn;
-        ball.SetTexture(number);
+        ball.SetTexture(Game.textures, number);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        ball.Draw();
+        ball.Draw(Game.SceneContext());
         const Image frame = CaptureFrame(kWidth, kHeight); // top row first
         auto at = [&](int x, int y, int c) { return frame.rgb[(static_cast<size_t>(y) * kWidth + x) * 3 + c]; };
         auto white = [&](int x, int y) { return at(x, y, 0) > 190 && at(x, y, 1) > 190 && at(x, y, 2) > 180; };

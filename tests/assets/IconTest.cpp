@@ -2,6 +2,7 @@
 // written as an RGBA PNG. (The installed sizes are checked by the install test.)
 #include <gtest/gtest.h>
 
+#include "physics/Units.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
 #include "tools/assetgen/BallIcon.h"
@@ -67,7 +68,7 @@ TEST(BallIcon, IsARoundBallOnAClearSquare)
         double covered = 0.0;
         for (uint8_t a : icon.alpha)
             covered += a / 255.0;
-        const double disc = 3.14159265 * std::pow(0.47 * size, 2.0);
+        const double disc = PiDouble * std::pow(0.47 * size, 2.0);
         EXPECT_NEAR(covered, disc, disc * 0.02) << size;
         // Round, not squeezed: as wide as it is high.
         int wide = 0, high = 0;

@@ -2,6 +2,7 @@
 // ball colours and number discs.
 #include <gtest/gtest.h>
 
+#include "physics/Units.h"
 #include "tools/assetgen/AssetCatalogue.h"
 #include "tools/assetgen/BallPicture.h"
 #include "tools/assetgen/BmpFile.h"
@@ -136,9 +137,9 @@ void PixelOfDirection(float x, float y, float z, int w, int h, int& column, int&
 {
     float longitude = std::atan2(x, y); // from +y toward +x
     if (longitude < 0.0f)
-        longitude += 6.2831853f;
-    column = static_cast<int>((1.0f - longitude / 6.2831853f) * w) % w;
-    row = std::min(h - 1, static_cast<int>((std::asin(z) / 3.1415927f + 0.5f) * h));
+        longitude += TwoPi;
+    column = static_cast<int>((1.0f - longitude / TwoPi) * w) % w;
+    row = std::min(h - 1, static_cast<int>((std::asin(z) / Pi + 0.5f) * h));
 }
 
 TEST(GeneratedPictures, BallsShowTheirColourBandAndInkedDiscs)

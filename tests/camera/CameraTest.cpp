@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "camera/Camera.h"
+#include "physics/Units.h"
 #include "tests/support/GlWindow.h"
 
 namespace {
@@ -58,7 +59,7 @@ TEST_F(Camera, PitchStopsAtOnePointFiveAndHeadingIsNeverWrapped)
     c.Move(0, 100000);
     EXPECT_EQ(c.pitchAngle, -1.5f);
     c.Move(10000, 0); // 30 rad of heading
-    EXPECT_NEAR(c.angle, 3.1415927 + 30.0, 1e-4);
+    EXPECT_NEAR(c.angle, Pi + 30.0, 1e-4);
     ExpectLookFromEye(c);
 }
 
@@ -70,7 +71,7 @@ TEST_F(Camera, ZoomStopsAtTwoAndAThousand)
     EXPECT_EQ(c.distance, 2.0f);
     c.Move(0, 5000);
     EXPECT_EQ(c.distance, 1000.0f);
-    EXPECT_EQ(c.angle, 3.1415927f); // zooming never turns
+    EXPECT_EQ(c.angle, Pi); // zooming never turns
 }
 
 TEST_F(Camera, ModesTurnTheHeadingOppositeWaysButPitchTheSameWay)
@@ -79,8 +80,8 @@ TEST_F(Camera, ModesTurnTheHeadingOppositeWaysButPitchTheSameWay)
     free.mode = 1;
     orbit.Move(100, 50);
     free.Move(100, 50);
-    EXPECT_NEAR(orbit.angle, 3.1415927 + 0.3, 1e-5);
-    EXPECT_NEAR(free.angle, 3.1415927 - 0.3, 1e-5);
+    EXPECT_NEAR(orbit.angle, Pi + 0.3, 1e-5);
+    EXPECT_NEAR(free.angle, Pi - 0.3, 1e-5);
     EXPECT_NEAR(orbit.pitchAngle, -0.15, 1e-6);
     EXPECT_EQ(free.pitchAngle, orbit.pitchAngle);
     // The free camera keeps its eye and moves what it looks at.
@@ -95,7 +96,7 @@ TEST_F(Camera, HeldLeftButtonFreezesTheCamera)
     const vec3 eye = c.position;
     c.state = 0;
     c.Move(300, -200);
-    EXPECT_EQ(c.angle, 3.1415927f);
+    EXPECT_EQ(c.angle, Pi);
     EXPECT_EQ(c.pitchAngle, 0.0f);
     EXPECT_EQ(c.distance, 60.0f);
     EXPECT_EQ(c.position.x, eye.x);
@@ -140,7 +141,7 @@ TEST_F(Camera, KeypadHeightStaysBetweenTwoAndTwoHundred)
 // gluPerspective(45°, 4/3, 1, 5000) · gluLookAt, built by hand (row r, column c).
 void ExpectedProjection(const vec3& eyeGl, const vec3& centreGl, double m[4][4])
 {
-    const double f = 1.0 / std::tan(22.5 * M_PI / 180.0);
+    const double f = 1.0 / std::tan(22.5 * PiDouble / 180.0);
     const double aspect = static_cast<double>(4.0f / 3.0f), n = 1.0, far = 5000.0;
     const double P[4][4] = {{f / aspect, 0, 0, 0},
                             {0, f, 0, 0},

@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "scene/DrawContext.h"
 #include "scene/Model.h"
 #include "scene/ObjectList.h"
 #include "scene/TextureList.h"
@@ -71,8 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CModel model(&owner);
     try {
         model.Load(path.c_str(), &textures);
-        model.Draw(); // compiles the lists
-        model.Draw(); // draws them
+        model.Draw(DrawContext{}); // compiles the lists
+        model.Draw(DrawContext{}); // draws them
         glFinish();
     } catch (const std::runtime_error&) {
         // Refusing a damaged model is the expected outcome.

@@ -12,7 +12,7 @@
 
 // Every test starts from a zeroed `ball` with balls 1 to 16 resting apart in a
 // row along y = 0.7 m (so that none coincides with another at the origin),
-// default gravity and viscosity and no scene hand-over; it gives the previous
+// default gravity and viscosity and no pass hook; it gives the previous
 // values back afterwards.
 class PhysicsTest : public ::testing::Test {
 protected:
@@ -22,21 +22,21 @@ protected:
             b = Ball{};
         for (int k = FirstBall; k <= LastBall; ++k)
             ball[k].position = vec3(-1.2f + 0.16f * (k - 1), 0.7f, 0.05f);
-        savedScene = SimulationScene;
+        savedHook = FreeTablePassHook;
         savedGravity = Gravity;
         savedViscosity = Viscosity;
-        SimulationScene = nullptr;
+        FreeTablePassHook = PassHook{};
         Gravity = 9.81f;
         Viscosity = 1.85e-05f;
     }
     void TearDown() override
     {
-        SimulationScene = savedScene;
+        FreeTablePassHook = savedHook;
         Gravity = savedGravity;
         Viscosity = savedViscosity;
     }
 
-    CObjectList* savedScene = nullptr;
+    PassHook savedHook;
     float savedGravity = 0.0f;
     float savedViscosity = 0.0f;
 };

@@ -183,8 +183,8 @@ TEST_F(PlayTableTest, FreeTableStateGivesTheGlobalPassesBitForBit)
     // FreeTable() on a copy must be one and the same code path.
     Ball saved[BallCount];
     std::memcpy(saved, ball, sizeof saved);
-    CObjectList* savedScene = SimulationScene;
-    SimulationScene = nullptr;
+    const PassHook savedHook = FreeTablePassHook;
+    FreeTablePassHook = PassHook{};
     for (Ball& b : ball)
         b = Ball{};
     for (int k = FirstBall; k <= LastBall; ++k)
@@ -199,7 +199,7 @@ TEST_F(PlayTableTest, FreeTableStateGivesTheGlobalPassesBitForBit)
     }
     EXPECT_EQ(std::memcmp(copy, ball, sizeof copy), 0);
     std::memcpy(ball, saved, sizeof saved);
-    SimulationScene = savedScene;
+    FreeTablePassHook = savedHook;
 }
 
 TEST(PracticeRack, TightTriangleOnTheFootSpotInEightBallOrder)

@@ -1,7 +1,9 @@
 // Start and Imitate: step clamping, pass counts, integration, drag, rest and cushion reach.
 #include "physics/Simulation.h"
-#include "scene/Ball.h"
-#include "scene/ObjectList.h"
+
+#include <vector>
+
+#include "physics/PlayTable.h"
 #include "tests/physics/PhysicsTest.h"
 
 namespace {
@@ -29,21 +31,33 @@ TEST_F(Simulation, PassesShareTheFrameAndEachIsClampedTo4ms)
     EXPECT_NEAR(ball[1].position.x, 0.124, 1e-6);
 }
 
-TEST_F(Simulation, NoPassesDoNothingNotEvenTheSceneHandOver)
+// Records ball 1's x each time a pass ends, as the game's scene hand-over reads it.
+void RecordBallOne(void* seen)
 {
-    CObjectList scene;
-    CBall* shown = new CBall(&scene, vec3(1.0f, 2.0f, 3.0f), 1);
-    scene.Add(shown);
-    SimulationScene = &scene;
+    static_cast<std::vector<float>*>(seen)->push_back(ball[1].position.x);
+}
+
+TEST_F(Simulation, NoPassesDoNothingNotEvenTheHookAndEachPassEndsWithIt)
+{
+    std::vector<float> seen;
+    FreeTablePassHook = PassHook{RecordBallOne, &seen};
     Glide();
     Start(0.1, 0);
     Start(0.1, -3);
     EXPECT_EQ(ball[1].position.x, 0.0f);
     EXPECT_EQ(ball[1].radius, 0.0f); // not even the constants were set
-    EXPECT_EQ(shown->position.x, 1.0f);
-    Start(0.002, 1); // and one pass does reach the scene
-    EXPECT_NEAR(shown->position.x, 0.04, 1e-5); // 0.002 m, in scene units
-    EXPECT_EQ(shown->radius, 1.0f);
+    EXPECT_TRUE(seen.empty());
+    Start(0.004, 2); // two passes, each called after the ball moved
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_NEAR(seen[0], 0.002, 1e-7);
+    EXPECT_NEAR(seen[1], 0.004, 1e-7);
+
+    // The passes on a handed-in table never call it.
+    Ball copy[BallSlots];
+    std::memcpy(copy, ball, sizeof copy);
+    PlayTable table = FreeTable();
+    Start(copy, table, 0.004, 2);
+    EXPECT_EQ(seen.size(), 2u);
 }
 
 TEST_F(Simulation, OnePassSetsTheConstantsOfTheSixteenBallsOnly)

@@ -11,6 +11,7 @@
 #include "physics/PlayTable.h"
 #include "physics/Simulation.h"
 #include "physics/TableGeometry.h"
+#include "physics/Units.h"
 #include "physics/World.h"
 #include "play/AimGuide.h"
 #include "play/PlayShot.h"
@@ -101,7 +102,7 @@ protected:
         a = Flat(a);
         b = Flat(b);
         const float c = Dot(a, b) / (Length(a) * Length(b));
-        return std::acos(std::fmin(1.0f, std::fmax(-1.0f, c))) * 57.29578f;
+        return std::acos(std::fmin(1.0f, std::fmax(-1.0f, c))) * DegreesPerRadianNearest;
     }
 
     Ball balls[BallSlots] = {};

@@ -7,8 +7,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/Game.h"
+#include "camera/Camera.h"
 #include "scene/Ball.h"
+#include "scene/DrawContext.h"
+#include "scene/TextureList.h"
 #include "tests/support/Bitmap.h"
 #include "tests/support/GlWindow.h"
 #include "tests/support/TempDir.h"
@@ -17,27 +19,28 @@ namespace {
 
 class BallGl : public GlTest {
 protected:
-    void TearDown() override { Game.textures.Free(); }
+    void TearDown() override { textures.Free(); }
     void WriteBallPicture(int number)
     {
         mkdir((dir.Path() + "/data").c_str(), 0755);
         WriteBmp(dir.Path() + "/data/ball_" + std::to_string(number) + ".bmp", 0, 0, 0);
     }
     CTempDir dir;
+    CTextureList textures;
 };
 
 TEST_F(BallGl, SetTextureTakesTheCachedPictureOrReportsTheMissingName)
 {
     ASSERT_NO_FATAL_FAILURE(WriteBallPicture(3));
     CWorkingDir cwd(dir.Path());
-    Game.textures.Add("data/ball_3.bmp");
+    textures.Add("data/ball_3.bmp");
     CBall b(nullptr);
-    b.SetTexture(3);
+    b.SetTexture(textures, 3);
     EXPECT_NE(b.texture, 0u);
-    EXPECT_EQ(b.texture, Game.textures.Get("data/ball_3.bmp")->id);
+    EXPECT_EQ(b.texture, textures.Get("data/ball_3.bmp")->id);
     EXPECT_EQ(b.number, 0); // the picture, not the number
     try {
-        b.SetTexture(4);
+        b.SetTexture(textures, 4);
         ADD_FAILURE() << "no error for a picture missing from the cache";
     } catch (const std::runtime_error& e) {
         EXPECT_EQ(std::string(e.what()), "Unable to find 'data/ball_4.bmp' in texture list");
@@ -54,14 +57,16 @@ TEST_F(BallGl, SphereIsDrawnAtTheSceneSpotAndTheMatrixIsRestored)
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     const vec3 spot(7.0f, -4.0f, 2.0f); // distinct on every axis, so a swapped axis misses
-    Game.camera = CCamera();
-    Game.camera.look = spot;
-    Game.camera.distance = 10.0f;
-    Game.camera.Update(true);
+    CCamera camera;
+    camera.look = spot;
+    camera.distance = 10.0f;
+    camera.Update(true);
+    DrawContext context;
+    context.eye = camera.position;
 
     CBall b(nullptr, spot, 5);
     glClear(GL_COLOR_BUFFER_BIT);
-    b.Draw();
+    b.Draw(context);
     const Rgb centre = ReadPixel(160, 120);
     EXPECT_EQ(centre.r, 255);
     EXPECT_EQ(centre.g, 255);
@@ -76,7 +81,7 @@ TEST_F(BallGl, SphereIsDrawnAtTheSceneSpotAndTheMatrixIsRestored)
 
     b.position = vec3(spot.y, spot.z, spot.x); // the GL point taken as a scene point
     glClear(GL_COLOR_BUFFER_BIT);
-    b.Draw();
+    b.Draw(context);
     EXPECT_EQ(ReadPixel(160, 120).r, 0);
 }
 

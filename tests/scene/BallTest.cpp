@@ -7,9 +7,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/Game.h"
 #include "physics/Ball.h"
 #include "scene/Ball.h"
+#include "scene/ObjectList.h"
+#include "scene/TextureList.h"
 #include "tests/support/Capture.h"
 
 namespace {
@@ -63,51 +64,26 @@ TEST(Ball, SphereDetailFallsWithDistanceAndStaysSane)
     BallQuality = saved;
 }
 
-class BallShot : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        cue = new CBall(&Game.objects);
-        Game.objects.Add(cue);
-        ball[1] = Ball{};
-        ball[1].angularVelocity = vec3(0.0f, 7.0f, 0.0f);
-    }
-    void TearDown() override
-    {
-        Game.objects.Clear();
-        ball[1] = Ball{};
-    }
-    CBall* cue = nullptr;
-};
-
-TEST_F(BallShot, ShootAlongXHandsTheVelocityToThePhysics)
+TEST(Ball, ShootAlongXSetsOnlyTheVelocityAndLeavesThePhysicsAlone)
 {
-    cue->Shoot(0.0f, 40.0f);
-    EXPECT_EQ(cue->velocity.x, 40.0f);
-    EXPECT_EQ(cue->velocity.y, 0.0f);
-    EXPECT_EQ(cue->velocity.z, 0.0f);
-    EXPECT_FLOAT_EQ(ball[1].velocity.x, 2.0f); // m/s
-    EXPECT_FLOAT_EQ(ball[1].position.x, 0.5f);
-    EXPECT_EQ(ball[1].angularVelocity.y, 7.0f); // the spin is the physics' own
+    ball[1] = Ball{};
+    CBall cue(nullptr);
+    cue.Shoot(0.0f, 40.0f);
+    EXPECT_EQ(cue.velocity.x, 40.0f);
+    EXPECT_EQ(cue.velocity.y, 0.0f);
+    EXPECT_EQ(cue.velocity.z, 0.0f);
+    EXPECT_EQ(ball[1].velocity.x, 0.0f); // the scene is handed over by its owner
 }
 
-TEST_F(BallShot, ShootAtNinetyDegreesGoesAlongY)
+TEST(Ball, ShootAtNinetyDegreesGoesAlongY)
 {
-    cue->position = vec3(3.0f, 4.0f, 1.0f);
-    cue->Shoot(90.0f, 10.0f);
-    EXPECT_NEAR(cue->velocity.x, 0.0, 1e-5);
-    EXPECT_LT(cue->velocity.x, 0.0f); // cos of the float nearest 90° is just below zero
-    EXPECT_FLOAT_EQ(cue->velocity.y, 10.0f);
-    EXPECT_EQ(cue->position.x, 3.0f);
-}
-
-TEST(Ball, ShootWithAnEmptySceneRaisesTheSyncError)
-{
-    EXPECT_EQ(ErrorOf([] {
-                  CBall b(nullptr);
-                  b.Shoot(0.0f, 20.0f);
-              }),
-              "GetBallsCoords() - Get empty list");
+    CBall cue(nullptr);
+    cue.position = vec3(3.0f, 4.0f, 1.0f);
+    cue.Shoot(90.0f, 10.0f);
+    EXPECT_NEAR(cue.velocity.x, 0.0, 1e-5);
+    EXPECT_LT(cue.velocity.x, 0.0f); // cos of the float nearest 90° is just below zero
+    EXPECT_FLOAT_EQ(cue.velocity.y, 10.0f);
+    EXPECT_EQ(cue.position.x, 3.0f);
 }
 
 TEST(Ball, MoveBouncesOffTheBoundsBeforeStepping)
@@ -150,10 +126,10 @@ TEST(Ball, ProcessRejectsNullUnlessKilled)
 
 TEST(Ball, SetTextureWithAnEmptyCacheNamesThePath)
 {
-    ASSERT_TRUE(Game.textures.entries.empty());
-    EXPECT_EQ(ErrorOf([] {
+    CTextureList empty;
+    EXPECT_EQ(ErrorOf([&] {
                   CBall b(nullptr);
-                  b.SetTexture(3);
+                  b.SetTexture(empty, 3);
               }),
               "Unable set ball texture:data/ball_3.bmp");
 }

@@ -20,6 +20,7 @@
 
 #include "scene/ModelCheck.h"
 #include "scene/ModelFile.h"
+#include "physics/Units.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestModel.h"
@@ -321,7 +322,7 @@ std::string WriteFan(const CTempDir& dir, int faces, bool flat)
     Lib3dsMesh* mesh = lib3ds_mesh_new("fan");
     lib3ds_mesh_new_point_list(mesh, Lib3dsDword(faces + 1));
     for (int i = 0; i < faces; ++i) {
-        const float a = 6.2831853f * float(i) / float(faces);
+        const float a = TwoPi * float(i) / float(faces);
         mesh->pointL[i + 1].pos[0] = std::cos(a);
         mesh->pointL[i + 1].pos[1] = std::sin(a);
         mesh->pointL[i + 1].pos[2] = flat ? 0.0f : float(i % 7) * 0.1f + float(i) * 0.01f;

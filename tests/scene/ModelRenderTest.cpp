@@ -15,6 +15,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "scene/DrawContext.h"
 #include "scene/Model.h"
 #include "scene/TextureList.h"
 #include "tests/support/Bitmap.h"
@@ -299,7 +300,7 @@ TEST_F(ModelRender, MissingOrBrokenFileRaisesTheLoadErrorWithThePathAsGiven)
     } catch (const std::runtime_error& e) {
         EXPECT_STREQ(e.what(), "Can't render empty model");
     }
-    EXPECT_THROW(m.Draw(), std::runtime_error);
+    EXPECT_THROW(m.Draw(DrawContext{}), std::runtime_error);
 }
 
 TEST_F(ModelRender, MissingTextureRaisesWithModelAndMapNameAndSetsUpNoLight)

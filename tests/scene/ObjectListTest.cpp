@@ -17,7 +17,7 @@ struct Probe : CObject {
     ~Probe() override { deaths->push_back(id); }
     void Process(CObject*) override { ++processCalls; }
     bool Move(float) override { return immortal || !killed; }
-    void Draw() override { drawOrder->push_back(id); }
+    void Draw(const DrawContext&) override { drawOrder->push_back(id); }
 
     std::vector<int>* deaths;
     std::vector<int>* drawOrder = nullptr;
@@ -35,7 +35,7 @@ TEST(ObjectList, AddPutsTheNewestFirstAndDrawAllFollowsIt)
         p->drawOrder = &drawn;
         list.Add(p);
     }
-    list.DrawAll();
+    list.DrawAll(DrawContext{});
     EXPECT_EQ(drawn, (std::vector<int>{3, 2, 1}));
 }
 

@@ -10,14 +10,15 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/Game.h"
 #include "app/SceneLight.h"
 #include "scene/Ball.h"
 #include "scene/Cue.h"
+#include "scene/DrawContext.h"
 #include "scene/Model.h"
 #include "scene/Pot.h"
 #include "scene/Room.h"
 #include "scene/Table.h"
+#include "scene/TextureList.h"
 #include "tests/support/Bitmap.h"
 #include "tests/support/Capture.h"
 #include "tests/support/GlWindow.h"
@@ -51,12 +52,10 @@ protected:
         glLoadIdentity();
         glLightfv(GL_LIGHT0, GL_POSITION, up); // light from above, in the world frame
         glClearColor(0, 0, 0, 1);
-        Game.debug = false;
     }
     void TearDown() override
     {
-        Game.debug = false;
-        Game.textures.Free();
+        textures.Free();
         for (GLenum l = GL_LIGHT0; l <= GL_LIGHT7; ++l)
             glDisable(l);
         glDisable(GL_LIGHTING);
@@ -94,6 +93,8 @@ protected:
 
     CTempDir dir;
     std::unique_ptr<CWorkingDir> cwd;
+    CTextureList textures; // the cache the objects load into and draw from
+    DrawContext context;   // no debug view unless a test turns it on
 };
 
 bool IsRed(const Rgb& c)
@@ -121,20 +122,20 @@ TEST_F(SceneObjects, TableShowsClothWhereTheBedIsWoodOnTheRailsAndTheBallOnTop)
 {
     WriteTableModel("data/pooltable.3ds");
     ASSERT_NO_FATAL_FAILURE(WriteBmp("data/ball_0.bmp", 255, 0, 0));
-    Game.textures.Add("data/ball_0.bmp");
+    textures.Add("data/ball_0.bmp");
     std::unique_ptr<CTable> table;
     StdoutOf([&] {
-        table = std::make_unique<CTable>(nullptr);
+        table = std::make_unique<CTable>(nullptr, &textures);
         Look(0, 80, 60, 0, 0, 0);
-        table->Draw(); // the first draw only compiles
+        table->Draw(context); // the first draw only compiles
     });
     EXPECT_EQ(table->type, 3);
     CBall ball(nullptr); // the cue ball, at scene (10, 0, 1): OpenGL (0, 1, 10)
-    ball.SetTexture(0);
+    ball.SetTexture(textures, 0);
     Look(0, 80, 60, 0, 0, 0);
-    table->Draw();
+    table->Draw(context);
     glEnable(GL_TEXTURE_2D);
-    ball.Draw();
+    ball.Draw(context);
     glDisable(GL_TEXTURE_2D);
     const Rgb bed = ReadPixel(Width / 2, Height / 2);
     EXPECT_TRUE(Near(bed, 26, 153, 51)) << bed;
@@ -152,13 +153,13 @@ TEST_F(SceneObjects, GameTableModelShowsItsClothUnderTheGamesLights)
     cwd.reset();
     cwd = std::make_unique<CWorkingDir>(BAIZELINE_RUN_DIR);
     std::unique_ptr<CTable> table;
-    const std::string out = StdoutOf([&] { table = std::make_unique<CTable>(nullptr); });
+    const std::string out = StdoutOf([&] { table = std::make_unique<CTable>(nullptr, &textures); });
     EXPECT_NE(out.find("Lights="), std::string::npos);
     glEnable(GL_TEXTURE_2D);
     for (int frame = 0; frame < 2; ++frame) { // the first frame only compiles
         Look(0, 70, 25, 0, 0, 0);
         SetSceneLight(true); // the frame's own lighting
-        StdoutOf([&] { table->Draw(); });
+        StdoutOf([&] { table->Draw(context); });
     }
     glDisable(GL_TEXTURE_2D);
     const Rgb cloth = ReadPixel(Width / 2, Height / 2);
@@ -186,12 +187,12 @@ TEST_F(SceneObjects, DebugPocketIsARedWireSphereAndLightingAndFillComeBack)
             }
     };
     int red = 0, dark = 0;
-    pot.Draw();
+    pot.Draw(context);
     count(&red, &dark);
     EXPECT_EQ(red, 0) << "drawn without debug";
 
-    Game.debug = true;
-    pot.Draw();
+    context.debug = true;
+    pot.Draw(context);
     count(&red, &dark);
     EXPECT_GT(red, 10);
     EXPECT_GT(dark, 10) << "lines, not a filled sphere";
@@ -209,13 +210,13 @@ TEST_F(SceneObjects, DebugTableOutlineIsRedAndLeavesLightingOn)
     WriteTableModel("data/pooltable.3ds");
     std::unique_ptr<CTable> table;
     StdoutOf([&] {
-        table = std::make_unique<CTable>(nullptr);
-        Game.debug = true;
+        table = std::make_unique<CTable>(nullptr, &textures);
+        context.debug = true;
         Look(0, 80, 60, 0, 0, 0);
-        table->Draw();
+        table->Draw(context);
     });
     Look(0, 80, 60, 0, 0, 0);
-    table->Draw();
+    table->Draw(context);
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
     GLfloat colour[4];
     glGetFloatv(GL_CURRENT_COLOR, colour);
@@ -232,13 +233,13 @@ TEST_F(SceneObjects, DebugTableOutlineIsRedAndLeavesLightingOn)
 TEST_F(SceneObjects, MissingModelsRaiseTheLoadErrorWithTheGamesPaths)
 {
     try {
-        CTable table(nullptr);
+        CTable table(nullptr, &textures);
         FAIL() << "no error";
     } catch (const std::runtime_error& e) {
         EXPECT_STREQ(e.what(), "Error loading model 'data/pooltable.3ds'");
     }
     try {
-        CCue cue(nullptr);
+        CCue cue(nullptr, &textures);
         FAIL() << "no error";
     } catch (const std::runtime_error& e) {
         EXPECT_STREQ(e.what(), "Error loading model 'data/cue.3ds'");
@@ -249,21 +250,21 @@ TEST_F(SceneObjects, ZeroSizeRoomDrawsAndAMissingPictureRaisesTheCachesError)
 {
     for (const char* name : {"wall", "floor", "ceil"})
         ASSERT_NO_FATAL_FAILURE(WriteBmp(std::string("data/") + name + ".bmp", 200, 200, 200));
-    Game.textures.Add("data/wall.bmp");
-    Game.textures.Add("data/floor.bmp");
-    CRoom room(nullptr);
+    textures.Add("data/wall.bmp");
+    textures.Add("data/floor.bmp");
+    CRoom room(nullptr, &textures);
     EXPECT_EQ(room.type, 4);
     Look(0, 0, 5, 0, 0, 0);
     try {
-        room.Draw();
+        room.Draw(context);
         FAIL() << "no error";
     } catch (const std::runtime_error& e) {
         EXPECT_STREQ(e.what(), "Unable to find 'data/ceil.bmp' in texture list");
     }
-    Game.textures.Add("data/ceil.bmp");
+    textures.Add("data/ceil.bmp");
     while (glGetError() != GL_NO_ERROR) {
     }
-    EXPECT_NO_THROW(room.Draw());
+    EXPECT_NO_THROW(room.Draw(context));
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
@@ -271,9 +272,9 @@ TEST_F(SceneObjects, RoomsAndModelsOutliveKillButTablesAndPocketsDoNot)
 {
     WriteTableModel("data/pooltable.3ds");
     std::unique_ptr<CTable> table;
-    StdoutOf([&] { table = std::make_unique<CTable>(nullptr); });
+    StdoutOf([&] { table = std::make_unique<CTable>(nullptr, &textures); });
     CPot pot(nullptr);
-    CRoom room(nullptr);
+    CRoom room(nullptr, &textures);
     CModel model(nullptr);
     EXPECT_EQ(model.type, 5);
     for (CObject* o : {static_cast<CObject*>(table.get()), static_cast<CObject*>(&pot),
@@ -296,7 +297,7 @@ protected:
         t.AddTop("stick", "stick", -0.5f, -0.5f, 0.5f, 0.5f, 0);
         t.AddNode("stick");
         ASSERT_TRUE(t.Save("data/cue.3ds"));
-        StdoutOf([&] { cue = std::make_unique<CCue>(nullptr); });
+        StdoutOf([&] { cue = std::make_unique<CCue>(nullptr, &textures); });
     }
     std::unique_ptr<CCue> cue;
 };
@@ -327,7 +328,7 @@ TEST_F(Cue, RestingCueIgnoresTheModelViewAndAimingCueBacksOffWithPower)
     cue->ball = &ball;
     cue->angle = 0.0f; // the cue's tip square moves along OpenGL z
     Look(0, 30, 25, 0, 0, 3);
-    cue->Draw(); // the first draw only compiles
+    cue->Draw(context); // the first draw only compiles
     const struct {
         int state;
         float power;
@@ -338,7 +339,7 @@ TEST_F(Cue, RestingCueIgnoresTheModelViewAndAimingCueBacksOffWithPower)
         cue->power = k.power;
         Look(0, 30, 25, 0, 0, 3);
         glTranslatef(3.0f, 0.0f, 0.0f); // a resting cue loads the identity over this
-        cue->Draw();
+        cue->Draw(context);
         glLoadIdentity();
         const double shift = k.state == 1 ? 0.0 : 3.0;
         int x = 0, y = 0;
@@ -356,13 +357,13 @@ TEST_F(Cue, StruckCueHidesItselfAndHiddenOrUnknownStatesDrawNothing)
     CBall ball(nullptr);
     cue->ball = &ball;
     Look(0, 30, 25, 0, 0, 3);
-    cue->Draw(); // compiles
+    cue->Draw(context); // compiles
     int x = 0, y = 0;
     Project(0, 1, 8, &x, &y); // where the resting cue's tip lands
     auto drawn = [&](int state) {
         cue->state = state;
         Look(0, 30, 25, 0, 0, 3);
-        cue->Draw();
+        cue->Draw(context);
         return !Near(ReadPixel(x, y), 0, 0, 0);
     };
     EXPECT_TRUE(drawn(1));

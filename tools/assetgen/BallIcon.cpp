@@ -7,9 +7,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "physics/Units.h"
+
 namespace {
 
-constexpr float kPi = 3.14159265358979f;
 // 6 x 6 samples per pixel: enough to smooth the rim even at 16 pixels.
 constexpr int kSamples = 6;
 // The ball's radius as a share of half the square: a pixel of air all round at 16.
@@ -53,10 +54,10 @@ Colour WrapAt(const Image& wrap, const vec3& d)
 {
     float longitude = std::atan2(d.x, d.y); // from +y toward +x
     if (longitude < 0.0f)
-        longitude += 2.0f * kPi;
+        longitude += TwoPi;
     const float latitude = std::asin(std::clamp(d.z, -1.0f, 1.0f));
-    return SampleWrap(wrap, (1.0f - longitude / (2.0f * kPi)) * wrap.width,
-                      (latitude + 0.5f * kPi) / kPi * wrap.height);
+    return SampleWrap(wrap, (1.0f - longitude / TwoPi) * wrap.width,
+                      (latitude + HalfPi) / Pi * wrap.height);
 }
 
 // A glossy ball under one light from the upper left, in front: Lambert with a

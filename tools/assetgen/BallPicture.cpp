@@ -9,9 +9,10 @@
 #include <cmath>
 #include <string>
 
+#include "physics/Units.h"
+
 namespace {
 
-constexpr float kPi = 3.14159265358979f;
 // Stripe balls: the band covers latitudes within this angle of the equator.
 constexpr float kBandHalfAngle = 0.62f;
 // Cue ball spots: six small dots so its spin can be seen.
@@ -96,8 +97,8 @@ Colour NumberedBallAt(int number, const DigitLayout& digits, const vec3& d)
 vec3 SphereDirection(float x, float y, int width, int height)
 {
     float s = x / width, t = y / height;
-    float longitude = 2.0f * kPi * (1.0f - s); // from +y toward +x
-    float latitude = -0.5f * kPi + kPi * t;
+    float longitude = TwoPi * (1.0f - s); // from +y toward +x
+    float latitude = -HalfPi + Pi * t;
     float c = std::cos(latitude);
     return vec3{c * std::sin(longitude), c * std::cos(longitude), std::sin(latitude)};
 }

@@ -9,6 +9,8 @@
 
 #include <cmath>
 
+#include "physics/Units.h"
+
 namespace {
 
 constexpr int kSegments = 20;
@@ -34,10 +36,15 @@ void AddTipDome(CMeshBuilder& mesh, const CueSection& tip)
     std::vector<LatheRing> rings;
     const int steps = 3;
     const float depth = 0.05f; // how far the dome's rim lies behind its centre
+    // A quarter turn one float step short of HalfPi: the cue model has always
+    // been made with it, and HalfPi changes the bytes of cue.3ds.
+    constexpr float quarterTurn = 1.5707963f;
+    static_assert(quarterTurn < HalfPi && HalfPi - quarterTurn < 2e-7f,
+                  "one float step below HalfPi");
     for (int i = 0; i <= steps; ++i) {
         float f = static_cast<float>(i) / steps;
-        float r = tip.r0 * std::sin(f * 1.5707963f);
-        float y = depth * (1.0f - std::cos(f * 1.5707963f));
+        float r = tip.r0 * std::sin(f * quarterTurn);
+        float y = depth * (1.0f - std::cos(f * quarterTurn));
         rings.push_back(LatheRing{y, r, tip.u0 + 0.3f * f * (tip.u1 - tip.u0)});
     }
     AddLathe(mesh, rings, kFrame, kSegments, tip.material, kSmooth);

@@ -3,9 +3,9 @@
 
 #include <cmath>
 
-namespace {
+#include "physics/Units.h"
 
-constexpr float kTwoPi = 6.28318530717959f;
+namespace {
 
 vec3 PointOnRing(const LatheFrame& f, float along, float radius, float angle)
 {
@@ -23,7 +23,8 @@ std::vector<int> AddRing(CMeshBuilder& mesh, const LatheFrame& f, const LatheRin
     }
     for (int k = 0; k < segments; ++k) {
         float t = 1.0f - std::fabs(2.0f * k / segments - 1.0f);
-        ids.push_back(mesh.AddPoint(PointOnRing(f, ring.along, ring.radius, kTwoPi * k / segments), ring.s, t));
+        ids.push_back(mesh.AddPoint(PointOnRing(f, ring.along, ring.radius, TwoPi * k / segments),
+                                    ring.s, t));
     }
     return ids;
 }

@@ -4,20 +4,21 @@
 #include <algorithm>
 #include <cmath>
 
+#include "physics/Units.h"
+
 namespace table {
 
 namespace {
 
 PocketCut activeCut = FreeTableCut;
 
-constexpr float kDegrees = 3.14159265358979f / 180.0f;
 constexpr float kArcStep = 10.0f;
 
 // Where the rail's inner line x = kRailInnerX cuts a pocket circle of the
 // quadrant frame centred 0.5 inside it: the jaw ends there.
 float JawAngle()
 {
-    return std::acos((kRailInnerX - kPocketX) / kPocketRadius) / kDegrees; // about 74.7
+    return std::acos((kRailInnerX - kPocketX) / kPocketRadius) / RadiansPerDegree; // about 74.7
 }
 
 void AppendArc(Outline& out, const Vec2& centre, float from, float to)
@@ -99,8 +100,8 @@ Vec2 PocketPoint(const Vec2& centre, float degrees)
         degrees += 360.0f;
     float sx = centre.x < 0.0f ? -1.0f : 1.0f;
     float sy = centre.y < 0.0f ? -1.0f : 1.0f;
-    return Vec2{centre.x + sx * kPocketRadius * std::cos(degrees * kDegrees),
-                centre.y + sy * kPocketRadius * std::sin(degrees * kDegrees)};
+    return Vec2{centre.x + sx * kPocketRadius * std::cos(degrees * RadiansPerDegree),
+                centre.y + sy * kPocketRadius * std::sin(degrees * RadiansPerDegree)};
 }
 
 std::vector<float> ArcAngles(float from, float to)

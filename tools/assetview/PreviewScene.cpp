@@ -2,7 +2,7 @@
 #include "tools/assetview/PreviewScene.h"
 
 #include "app/Game.h"
-#include "physics/SceneSync.h"
+#include "physics/Units.h"
 #include "scene/Ball.h"
 #include "scene/Cue.h"
 

@@ -5,7 +5,7 @@
 
 #include "app/GameLevel.h"
 #include "physics/Ball.h"
-#include "physics/SceneSync.h"
+#include "app/SceneSync.h"
 #include "physics/Simulation.h"
 #include "physics/World.h"
 #include "scene/Ball.h"
@@ -34,6 +34,6 @@ CBall* RackForShot(CObjectList& objects)
     // As the level load does: the physics starts from these balls and hands
     // every pass back to them.
     GetBallsCoords(&objects);
-    SimulationScene = &objects;
+    HandPassesTo(&objects);
     return cueBall;
 }

@@ -12,6 +12,6 @@ CBall* RackBalls(CObjectList& objects);
 
 // The physics as the game's level load leaves it: Gravity and Viscosity at the
 // game's defaults, every ball record reset, RackBalls into `objects`, its
-// positions handed to the physics and SimulationScene pointed at `objects`.
+// positions handed to the physics and every pass handed back to `objects`.
 // Answers the cue ball (owned by the list).
 CBall* RackForShot(CObjectList& objects);

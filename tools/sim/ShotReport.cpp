@@ -7,8 +7,8 @@
 
 #include "app/GameLevel.h"
 #include "physics/PlayTable.h"
-#include "physics/SceneSync.h"
 #include "physics/Simulation.h"
+#include "physics/Units.h"
 
 namespace {
 

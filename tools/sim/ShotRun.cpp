@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/Game.h"
+#include "app/SceneSync.h"
 #include "physics/Ball.h"
 #include "physics/PlayTable.h"
 #include "physics/Simulation.h"
@@ -118,9 +119,9 @@ SimShotResult RunShot(const ShotSettings& settings)
     for (CObject* object : Game.objects.items)
         result.number[k++] = static_cast<CBall*>(object)->number;
 
-    cueBall->Shoot(settings.angle, settings.strength);
+    ShootFromScene(*cueBall, Game.objects, settings.angle, settings.strength);
     if (settings.spin) {
-        // Shoot handed the velocity to the cue ball's physics entry, found by
+        // The strike handed the velocity to the cue ball's physics entry, found by
         // its place in the list; the spin is the physics' alone.
         int entry = FirstBall;
         for (CObject* object : Game.objects.items) {

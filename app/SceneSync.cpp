@@ -1,10 +1,12 @@
-// GetBallsCoords and SetBallsCoords: the physics' balls to and from the scene's, by list position.
-#include "physics/SceneSync.h"
+// SceneSync: the physics' balls to and from the scene's by list position; the passes' hand-over.
+#include "app/SceneSync.h"
 
 #include <stdexcept>
 #include <string>
 
 #include "physics/Ball.h"
+#include "physics/Simulation.h"
+#include "physics/Units.h"
 #include "scene/Ball.h"
 #include "scene/ObjectList.h"
 
@@ -52,4 +54,20 @@ void SetBallsCoords(CObjectList* list)
 void SetBallsCoords(CObjectList* list, const Ball* balls)
 {
     WalkBalls(list, "SetBallsCoords()", balls, SetBallObject);
+}
+
+static void HandToScene(void* list)
+{
+    SetBallsCoords(static_cast<CObjectList*>(list));
+}
+
+void HandPassesTo(CObjectList* list)
+{
+    FreeTablePassHook = list ? PassHook{HandToScene, list} : PassHook{};
+}
+
+void ShootFromScene(CBall& cueBall, CObjectList& scene, float angle, float speed)
+{
+    cueBall.Shoot(angle, speed);
+    GetBallsCoords(&scene);
 }

@@ -1,8 +1,10 @@
-// GetBallsCoords and SetBallsCoords: units both ways, the walk of the list and its errors.
+// SceneSync: units both ways, the list's walk and its errors, the passes' hand-over, the strike.
 #include <stdexcept>
 #include <string>
 
-#include "physics/SceneSync.h"
+#include "app/SceneSync.h"
+#include "physics/Simulation.h"
+#include "physics/Units.h"
 #include "scene/Ball.h"
 #include "scene/ObjectList.h"
 #include "tests/physics/PhysicsTest.h"
@@ -43,7 +45,7 @@ TEST_F(SceneSync, GetConvertsSceneUnitsAndDegreesAndLeavesSpin)
     GetBallsCoords(&list);
     EXPECT_VEC_NEAR(ball[1].position, 1.0, -0.5, 0.05, 1e-7);
     EXPECT_VEC_NEAR(ball[1].velocity, 2.0, 0.0, 0.0, 1e-7);
-    EXPECT_VEC_NEAR(ball[1].rotation, 1.5707963, 0.0, 0.0, 1e-6);
+    EXPECT_VEC_NEAR(ball[1].rotation, HalfPi, 0.0, 0.0, 1e-6);
     EXPECT_VEC_NEAR(ball[1].angularVelocity, 1.0, 2.0, 3.0, 0.0);
 }
 
@@ -53,7 +55,7 @@ TEST_F(SceneSync, SetConvertsBackAndLeavesSpin)
     ball[1].radius = 0.05f;
     ball[1].position = vec3(1.0f, -0.5f, 0.05f);
     ball[1].velocity = vec3(0.0f, 2.0f, 0.0f);
-    ball[1].rotation = vec3(0.0f, 0.0f, 3.1415927f);
+    ball[1].rotation = vec3(0.0f, 0.0f, Pi);
     ball[1].angularVelocity = vec3(4.0f, 5.0f, 6.0f);
     SetBallsCoords(&list);
     EXPECT_EQ(b->radius, 1.0f);
@@ -124,6 +126,46 @@ TEST_F(SceneSync, NullEntryStopsTheCopyAfterTheEntriesBeforeIt)
     EXPECT_NEAR(first->position.x, 20.0, 1e-5);
     EXPECT_NEAR(second->position.x, 20.0, 1e-5);
     EXPECT_EQ(fourth->position.x, 8.0f);
+}
+
+TEST_F(SceneSync, HandedPassesReachTheListUntilTheHandOverEnds)
+{
+    CBall* b = Append(vec3());
+    ball[1] = Ball{};
+    ball[1].position = vec3(0.0f, 0.0f, 0.5f); // off the bed: no contacts
+    ball[1].velocity = vec3(1.0f, 0.0f, 0.0f);
+    Gravity = 0.0f;
+    HandPassesTo(&list);
+    Start(0.002, 1);
+    EXPECT_NEAR(b->position.x, 0.04, 1e-5); // 0.002 m in scene units
+    EXPECT_EQ(b->radius, 1.0f);
+
+    HandPassesTo(nullptr);
+    Start(0.002, 1);
+    EXPECT_NEAR(b->position.x, 0.04, 1e-5);
+    EXPECT_NEAR(ball[1].position.x, 0.004, 1e-7);
+}
+
+TEST_F(SceneSync, ShootFromSceneHandsEveryBallObjectButNotTheSpin)
+{
+    CBall* cue = Append(vec3(10.0f, 0.0f, 1.0f));
+    CBall* other = Append(vec3(-4.0f, 2.0f, 1.0f));
+    ball[1].angularVelocity = vec3(0.0f, 7.0f, 0.0f);
+    ShootFromScene(*cue, list, 0.0f, 40.0f);
+    EXPECT_EQ(cue->velocity.x, 40.0f);
+    EXPECT_FLOAT_EQ(ball[1].velocity.x, 2.0f); // m/s
+    EXPECT_FLOAT_EQ(ball[1].position.x, 0.5f);
+    EXPECT_EQ(ball[1].angularVelocity.y, 7.0f); // the spin is the physics' own
+    EXPECT_FLOAT_EQ(ball[2].position.x, -0.2f);
+    EXPECT_FLOAT_EQ(ball[2].position.y, other->position.y / 20.0f);
+}
+
+TEST_F(SceneSync, ShootFromAnEmptySceneSetsTheVelocityThenRaisesTheSyncError)
+{
+    CBall cue(nullptr);
+    EXPECT_EQ(ErrorOf([&] { ShootFromScene(cue, list, 0.0f, 20.0f); }),
+              "GetBallsCoords() - Get empty list");
+    EXPECT_EQ(cue.velocity.x, 20.0f);
 }
 
 } // namespace

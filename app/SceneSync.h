@@ -1,17 +1,14 @@
-// GetBallsCoords and SetBallsCoords: copy ball state between the scene's ball objects and `ball`.
+// SceneSync: ball state between the scene's ball objects and `ball`; the free table's hand-over.
 #pragma once
 
-#include "physics/TableGeometry.h" // SceneUnitsPerMetre
-
+class CBall;
 class CObjectList;
 struct Ball;
 
-// Scene units are SceneUnitsPerMetre to the metre and degrees; the physics works in metres and radians.
-constexpr float DegreesPerRadian = 57.2957763671875f; // the float nearest 180/π
-
 // Entry k of `list` (k counted from 1, at most 16 entries, stopping early at a
 // shorter list's end) matches ball[k]; entries that are not balls (type code 0)
-// use up their index without being copied.
+// use up their index without being copied. Scene units are SceneUnitsPerMetre
+// to the metre and rotations are in degrees; the physics works in metres and radians.
 
 // Copies position, velocity and rotation of the ball objects into `ball`; never
 // the spin. Raises "GetBallsCoords() - Get empty list" for an empty list and
@@ -26,3 +23,12 @@ void SetBallsCoords(CObjectList* list);
 // The same from `balls` (entries 1 to 16) instead of the global array: the
 // play modes draw their own game's balls.
 void SetBallsCoords(CObjectList* list, const Ball* balls);
+
+// From now on every free-table pass ends with SetBallsCoords(list) (the
+// physics' FreeTablePassHook); null ends the hand-over. Not owned.
+void HandPassesTo(CObjectList* list);
+
+// The free table's strike: cueBall.Shoot(angle, speed), then every ball object
+// of `scene` to the physics, so the shot starts from what the scene shows now.
+// Raises what GetBallsCoords raises, after the velocity is set.
+void ShootFromScene(CBall& cueBall, CObjectList& scene, float angle, float speed);
