@@ -4,7 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
-const char* const GameUsage = "usage: baizeline [--menu] [--mode 0|1|2|3] [--opponent 0|1|2|3] [--help]";
+const char* const GameUsage =
+    "usage: baizeline [--menu] [--mode 0|1|2|3] [--opponent 0|1|2|3] [--help]";
 
 namespace {
 
@@ -30,7 +31,8 @@ bool ParseCommandLine(int argc, char** argv, CommandLine& out, std::string& erro
         } else if (arg == "--mode" || arg == "--opponent") {
             int& value = arg == "--mode" ? out.mode : out.opponent;
             if (i + 1 >= argc || !SmallNumber(argv[i + 1], value)) {
-                error = arg + " needs a number from 0 to 3" + (i + 1 < argc ? std::string(", not '") + argv[i + 1] + "'" : "");
+                error = arg + " needs a number from 0 to 3" +
+                        (i + 1 < argc ? std::string(", not '") + argv[i + 1] + "'" : "");
                 return false;
             }
             ++i;

@@ -1,13 +1,13 @@
-// CommandLine: the game's options (--menu, --mode N, --opponent N, --help) read from argv, and the usage line.
+// CommandLine: the game's options (--menu, --mode, --opponent, --help) and the usage line.
 #pragma once
 
 #include <string>
 
 struct CommandLine {
-    bool menu = false;  // --menu: start at the menu
-    int mode = -1;      // --mode N: 0 to 3, or −1 for game.cfg's
-    int opponent = -1;  // --opponent N: 0 to 3, or −1 for game.cfg's
-    bool help = false;  // --help or -h
+    bool menu = false; // --menu: start at the menu
+    int mode = -1;     // --mode N: 0 to 3, or −1 for game.cfg's
+    int opponent = -1; // --opponent N: 0 to 3, or −1 for game.cfg's
+    bool help = false; // --help or -h
 };
 
 // The one-line usage, without a newline.

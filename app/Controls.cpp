@@ -5,7 +5,9 @@ namespace {
 
 constexpr SDLKey None = SDLK_UNKNOWN;
 
-// Plain ASCII: the overlay font has character codes 0 to 127 only.
+// Plain ASCII: the overlay font has character codes 0 to 127 only. One
+// control a line reads as the table it is.
+// clang-format off
 const std::vector<Control> Table = {
     // The free table's shot, as the README gives it.
     {"Mouse, no button", "turn the camera around the cue ball's starting place (orbit mode)", OnFreeTable, {None}, Action::None},
@@ -45,6 +47,7 @@ const std::vector<Control> Table = {
     {"Escape, or closing the window", "quit", OnFreeTable, {SDLK_ESCAPE}, Action::Quit},
     {"Closing the window", "quit", OnPlay, {None}, Action::None},
 };
+// clang-format on
 
 } // namespace
 

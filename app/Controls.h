@@ -1,4 +1,4 @@
-// Controls: the one table of the game's inputs: the key each action is bound to in each mode, and the help line that names it.
+// Controls: one table of the inputs: each action's keys in each mode, and its help line.
 #pragma once
 
 #include <SDL.h>
@@ -8,22 +8,22 @@
 // What a key press asks for; the shell and the screens act on these, never on keys.
 enum class Action {
     None,
-    Quit,         // the free table's Escape: quit at once
-    Menu,         // M everywhere, Escape in the play modes
-    Credits,      // A
-    Lighting,     // L
-    Help,         // F1
-    Rerack,       // R
-    FreeTable,    // F2 to F5: the modes
+    Quit,      // the free table's Escape: quit at once
+    Menu,      // M everywhere, Escape in the play modes
+    Credits,   // A
+    Lighting,  // L
+    Help,      // F1
+    Rerack,    // R
+    FreeTable, // F2 to F5: the modes
     Practice,
     EightBall,
     NineBall,
-    Opponent,     // O: the next opponent, a new rack
-    TopView,      // T
-    CancelAim,    // C (the middle button too)
-    Replay,       // P
-    ReplaySlow,   // Shift+P
-    StrikeUp,     // the spin keys
+    Opponent,   // O: the next opponent, a new rack
+    TopView,    // T
+    CancelAim,  // C (the middle button too)
+    Replay,     // P
+    ReplaySlow, // Shift+P
+    StrikeUp,   // the spin keys
     StrikeDown,
     StrikeLeft,
     StrikeRight,
@@ -49,8 +49,8 @@ struct Control {
     // for mouse lines and held keys, which the screens read themselves).
     SDLKey key[4];
     Action action;
-    bool shift = false;      // only with Shift held; a key without it then means the plain action
-    bool arrows = false;     // arrow keys, which the free camera takes for itself
+    bool shift = false;  // only with Shift held; a key without it then means the plain action
+    bool arrows = false; // arrow keys, which the free camera takes for itself
 };
 
 // The whole table, in the order the help lists it.

@@ -1,4 +1,4 @@
-// CFreeTableScreen: the free table's frame: shot control, 25 passes on the global balls, camera and cue; its re-rack.
+// CFreeTableScreen: shot control, 25 passes on the global balls, camera and cue; the re-rack.
 #include "app/FreeTableScreen.h"
 
 #include <vector>
@@ -23,8 +23,7 @@ const int PassesPerFrame = 25;
 } // namespace
 
 CFreeTableScreen::CFreeTableScreen(CGame& shell_) : shell(shell_)
-{
-}
+{}
 
 void CFreeTableScreen::ControlShot()
 {
@@ -43,7 +42,8 @@ void CFreeTableScreen::ControlShot()
         if (cue && cue->state == CueAiming) {
             cue->state = CueStruck;
             if (cue->ball)
-                ShootFromScene(*cue->ball, shell.objects, cue->angle, ShotSpeedPerPower * cue->power);
+                ShootFromScene(*cue->ball, shell.objects, cue->angle,
+                               ShotSpeedPerPower * cue->power);
             cue->SetPower(0.0f);
         }
     }
@@ -106,5 +106,6 @@ void CFreeTableScreen::Draw()
     shell.DrawScene();
     shell.ShowStatus();
     if (shell.showHelp)
-        DrawOverlay(HelpPane(ModeFreeTable, shell.width, shell.height), shell.font, shell.width, shell.height);
+        DrawOverlay(HelpPane(ModeFreeTable, shell.width, shell.height), shell.font, shell.width,
+                    shell.height);
 }

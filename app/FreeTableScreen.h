@@ -1,4 +1,4 @@
-// CFreeTableScreen: the free table: the loose rack, the mouse's shot, the physics on the global balls, exactly as the game has always played it.
+// CFreeTableScreen: the free table, played exactly as it always has been.
 #pragma once
 
 #include "app/Screen.h"

@@ -20,8 +20,8 @@ CGame Game;
 
 CGame::CGame()
     : running(true), lighting(false), showCredits(true), debug(false), frameTime(0.0f),
-      keys(nullptr), cueBall(nullptr), cue(nullptr), table(nullptr), fps(30), width(0),
-      height(0), bpp(0), fullScreen(false), gamma(0.0f), weariness(0.0f), gammaSaved(false),
+      keys(nullptr), cueBall(nullptr), cue(nullptr), table(nullptr), fps(30), width(0), height(0),
+      bpp(0), fullScreen(false), gamma(0.0f), weariness(0.0f), gammaSaved(false),
       mode(ModeFreeTable)
 {
 }

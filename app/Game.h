@@ -1,4 +1,4 @@
-// CGame: the shell: the window, the settings, the shared resources (textures, scene, camera, mouse, font, sound) and the screens.
+// CGame: the shell: window, settings, shared resources (scene, camera, font, sound), screens.
 #pragma once
 
 #include <SDL.h>
@@ -123,12 +123,13 @@ public:
     bool gammaSaved;   // ApplyGamma changed the ramp; Close puts the saved one back
 
     GameSettings settings;
-    MenuChoices choices; // the session's opponent, guide and volume: from settings, changed by the menu and O
-    int mode;          // the game on the table now
-    bool showHelp = false;       // F1, in every mode
-    CSound sound;                // open in the play modes unless the volume is 0 or there is no device
+    MenuChoices choices; // the session's opponent, guide and volume: from settings, changed by the
+                         // menu and O
+    int mode;            // the game on the table now
+    bool showHelp = false; // F1, in every mode
+    CSound sound;          // open in the play modes unless the volume is 0 or there is no device
     CContactSounds contactSounds{&sound}; // the live passes' sink while the sound is open
-    bool soundRefused = false;   // no device: not asked again (nor said again) until a restart
+    bool soundRefused = false; // no device: not asked again (nor said again) until a restart
 
 private:
     // The screens made afresh for the level just loaded, and the first on show:

@@ -41,7 +41,8 @@ void CGame::ReadSettings()
     settings.mode = ini.ReadInteger("Game", "Mode", ModeFreeTable);
     if (!ValidMode(settings.mode)) {
         fprintf(stderr,
-                "game.cfg: [Game] Mode=%d is not a mode (0 free table, 1 practice, 2 8-ball, 3 9-ball); playing the "
+                "game.cfg: [Game] Mode=%d is not a mode (0 free table, 1 practice, 2 8-ball, 3 "
+                "9-ball); playing the "
                 "free table\n",
                 settings.mode);
         settings.mode = ModeFreeTable;
@@ -50,7 +51,8 @@ void CGame::ReadSettings()
     settings.opponent = ini.ReadInteger("Game", "Opponent", 0);
     if (settings.opponent < 0 || settings.opponent > 3) {
         fprintf(stderr,
-                "game.cfg: [Game] Opponent=%d is not 0 (a second player) or 1 to 3 (the computer, easy to hard); "
+                "game.cfg: [Game] Opponent=%d is not 0 (a second player) or 1 to 3 (the computer, "
+                "easy to hard); "
                 "playing against a second player\n",
                 settings.opponent);
         settings.opponent = 0;

@@ -1,4 +1,4 @@
-// CGame::Draw (the screen on show), the scene and the overlays every screen shares: frame rate, credits and the debug panels.
+// CGame::Draw (the screen on show), the scene, and the overlays every screen shares.
 #include "app/Game.h"
 
 #include <GL/gl.h>

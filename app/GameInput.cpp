@@ -1,4 +1,4 @@
-// CGame::HandleEvent: SDL events into the run flag, the mouse record, and actions through the controls table.
+// CGame::HandleEvent: SDL events into the run flag, the mouse record and actions.
 #include "app/Game.h"
 
 #include <GL/gl.h>
@@ -75,7 +75,8 @@ bool CGame::HandleEvent(SDL_Event& event)
             return true;
         }
         bool arrow = false;
-        const Action action = KeyAction(key, (event.key.keysym.mod & KMOD_SHIFT) != 0, mode, &arrow);
+        const Action action =
+            KeyAction(key, (event.key.keysym.mod & KMOD_SHIFT) != 0, mode, &arrow);
         // The free camera steers with the arrows: there only the keypad sets spin.
         if (!(arrow && camera.mode == CCamera::ModeFree))
             Act(action);

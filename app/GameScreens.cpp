@@ -1,4 +1,4 @@
-// CGame's screens: the first one, the switch between games, the menu over them, the pointer and the sound each wants.
+// CGame's screens: the first one, the switch between games, the menu, pointer and sound.
 #include "app/Game.h"
 
 #include <SDL.h>
@@ -16,7 +16,8 @@ void CGame::OpenScreens()
 {
     // The computer's hand and the racks differ from one start to the next;
     // within a game the table game's own generator decides them.
-    const unsigned seed = static_cast<unsigned>(std::time(nullptr)) ^ (SDL_GetTicks() * 2654435761u);
+    const unsigned seed =
+        static_cast<unsigned>(std::time(nullptr)) ^ (SDL_GetTicks() * 2654435761u);
     freeTable = std::make_unique<CFreeTableScreen>(*this);
     tableScreen = std::make_unique<CTableScreen>(*this, seed);
     menu = std::make_unique<CMenuScreen>(*this);

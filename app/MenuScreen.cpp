@@ -1,4 +1,4 @@
-// CMenuScreen: the rows, their layout and hit test, the keys and clicks that pick them, the pointer let go and grabbed again.
+// CMenuScreen: the rows, their layout and hit test, the keys and clicks that pick them.
 #include "app/MenuScreen.h"
 
 #include <algorithm>
@@ -22,10 +22,14 @@ constexpr float VolumeStep = 0.1f;
 const char* GuideName(int setting)
 {
     switch (setting) {
-    case 0: return "off";
-    case 1: return "ghost ball and lines";
-    case 2: return "lines and paths";
-    default: return "the game's default";
+    case 0:
+        return "off";
+    case 1:
+        return "ghost ball and lines";
+    case 2:
+        return "lines and paths";
+    default:
+        return "the game's default";
     }
 }
 
@@ -33,17 +37,26 @@ std::string RowText(MenuRow::Kind kind, const MenuChoices& c)
 {
     char value[64];
     switch (kind) {
-    case MenuRow::Resume: return "Resume";
-    case MenuRow::FreeTable: return "Free table";
-    case MenuRow::Practice: return "Practice";
-    case MenuRow::EightBall: return "8-ball";
-    case MenuRow::NineBall: return "9-ball";
-    case MenuRow::Opponent: return std::string("Opponent: ") + OpponentName(c.opponent);
-    case MenuRow::AimGuide: return std::string("Aiming guide: ") + GuideName(c.aimGuide);
+    case MenuRow::Resume:
+        return "Resume";
+    case MenuRow::FreeTable:
+        return "Free table";
+    case MenuRow::Practice:
+        return "Practice";
+    case MenuRow::EightBall:
+        return "8-ball";
+    case MenuRow::NineBall:
+        return "9-ball";
+    case MenuRow::Opponent:
+        return std::string("Opponent: ") + OpponentName(c.opponent);
+    case MenuRow::AimGuide:
+        return std::string("Aiming guide: ") + GuideName(c.aimGuide);
     case MenuRow::Volume:
-        snprintf(value, sizeof value, "Volume: %d%%", static_cast<int>(std::lround(c.volume * 100.0f)));
+        snprintf(value, sizeof value, "Volume: %d%%",
+                 static_cast<int>(std::lround(c.volume * 100.0f)));
         return value;
-    case MenuRow::Quit: return "Quit";
+    case MenuRow::Quit:
+        return "Quit";
     }
     return "";
 }
@@ -57,9 +70,9 @@ bool Setting(MenuRow::Kind kind)
 
 std::vector<MenuRow> MenuRows(const MenuChoices& choices, int width, int height)
 {
-    static const MenuRow::Kind order[] = {MenuRow::Resume,   MenuRow::FreeTable, MenuRow::Practice,
-                                          MenuRow::EightBall, MenuRow::NineBall, MenuRow::Opponent,
-                                          MenuRow::AimGuide, MenuRow::Volume,   MenuRow::Quit};
+    static const MenuRow::Kind order[] = {MenuRow::Resume,    MenuRow::FreeTable, MenuRow::Practice,
+                                          MenuRow::EightBall, MenuRow::NineBall,  MenuRow::Opponent,
+                                          MenuRow::AimGuide,  MenuRow::Volume,    MenuRow::Quit};
     const int count = static_cast<int>(sizeof order / sizeof order[0]);
     std::vector<MenuRow> rows;
     const float top = 0.5f * height + 0.5f * RowPixels * count;
@@ -89,13 +102,15 @@ int MenuRowAt(const std::vector<MenuRow>& rows, float x, float y)
 Overlay MenuOverlay(const std::vector<MenuRow>& rows, int selected, int width, int height)
 {
     Overlay o;
-    AddRect(o, 0.0f, 0.0f, static_cast<float>(width), static_cast<float>(height), OverlayColour{0.0f, 0.0f, 0.0f, 0.5f});
+    AddRect(o, 0.0f, 0.0f, static_cast<float>(width), static_cast<float>(height),
+            OverlayColour{0.0f, 0.0f, 0.0f, 0.5f});
     if (rows.empty())
         return o;
     const float panelTop = rows.front().y + rows.front().h + 48.0f;
     const float panelBottom = rows.back().y - 70.0f;
     const float left = rows.front().x - 50.0f, w = rows.front().w + 100.0f;
-    AddRect(o, left, panelBottom, w, panelTop - panelBottom, OverlayColour{0.05f, 0.12f, 0.08f, 0.92f});
+    AddRect(o, left, panelBottom, w, panelTop - panelBottom,
+            OverlayColour{0.05f, 0.12f, 0.08f, 0.92f});
     AddText(o, rows.front().x, panelTop - 24.0f, OverlayColour{1.0f, 1.0f, 0.6f}, "Baizeline");
     for (size_t i = 0; i < rows.size(); ++i) {
         const MenuRow& r = rows[i];
@@ -103,19 +118,21 @@ Overlay MenuOverlay(const std::vector<MenuRow>& rows, int selected, int width, i
         if (lit)
             AddRect(o, r.x, r.y, r.w, r.h, OverlayColour{0.9f, 0.8f, 0.2f, 0.9f});
         const float textX = r.x + 0.5f * (r.w - CharPixels * static_cast<float>(r.text.size()));
-        const OverlayColour ink = lit ? OverlayColour{0.0f, 0.0f, 0.0f} : OverlayColour{1.0f, 1.0f, 1.0f};
+        const OverlayColour ink =
+            lit ? OverlayColour{0.0f, 0.0f, 0.0f} : OverlayColour{1.0f, 1.0f, 1.0f};
         AddText(o, textX, r.y + 6.0f, ink, "%s", r.text.c_str());
     }
     const OverlayColour hint{0.75f, 0.75f, 0.75f};
-    AddText(o, left + 12.0f, panelBottom + 48.0f, hint, "Up/Down and Enter, or a click: pick a row");
-    AddText(o, left + 12.0f, panelBottom + 30.0f, hint, "Left/Right: change a setting; Esc: resume");
+    AddText(o, left + 12.0f, panelBottom + 48.0f, hint,
+            "Up/Down and Enter, or a click: pick a row");
+    AddText(o, left + 12.0f, panelBottom + 30.0f, hint,
+            "Left/Right: change a setting; Esc: resume");
     AddText(o, left + 12.0f, panelBottom + 12.0f, hint, "Choices last until you quit (not saved)");
     return o;
 }
 
 CMenuScreen::CMenuScreen(CGame& shell_) : shell(shell_)
-{
-}
+{}
 
 void CMenuScreen::Open(CScreen* under)
 {
@@ -194,7 +211,9 @@ void CMenuScreen::Pick(int row, int direction)
         LogEvent("menu: aiming guide %s", GuideName(shell.choices.aimGuide));
         break;
     case MenuRow::Volume:
-        shell.choices.volume = std::clamp(std::round((shell.choices.volume + direction * VolumeStep) * 10.0f) / 10.0f, 0.0f, 1.0f);
+        shell.choices.volume =
+            std::clamp(std::round((shell.choices.volume + direction * VolumeStep) * 10.0f) / 10.0f,
+                       0.0f, 1.0f);
         LogEvent("menu: volume %.1f", shell.choices.volume);
         break;
     case MenuRow::Quit:
@@ -223,7 +242,8 @@ void CMenuScreen::Update(float)
     // The pointer picks the row it moves onto; keys choose between its moves.
     if (shell.mouse.x != pointerX || shell.mouse.y != pointerY) {
         if (pointerX >= 0) {
-            const int row = MenuRowAt(MenuRows(shell.choices, shell.width, shell.height), static_cast<float>(shell.mouse.x),
+            const int row = MenuRowAt(MenuRows(shell.choices, shell.width, shell.height),
+                                      static_cast<float>(shell.mouse.x),
                                       static_cast<float>(shell.height - shell.mouse.y));
             if (row >= 0)
                 selected = row;
@@ -241,6 +261,7 @@ void CMenuScreen::Draw()
         behind->Draw();
     else
         shell.DrawScene();
-    DrawOverlay(MenuOverlay(MenuRows(shell.choices, shell.width, shell.height), selected, shell.width, shell.height),
+    DrawOverlay(MenuOverlay(MenuRows(shell.choices, shell.width, shell.height), selected,
+                            shell.width, shell.height),
                 shell.font, shell.width, shell.height);
 }

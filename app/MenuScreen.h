@@ -1,4 +1,4 @@
-// CMenuScreen: the menu over the paused table: every game, the opponent, the aiming guide, the volume, resume and quit, by keys or the mouse.
+// CMenuScreen: the menu over the paused table: games, opponent, guide, volume, resume, quit.
 #pragma once
 
 #include <SDL.h>
@@ -14,14 +14,24 @@ class CGame;
 // The session's choices the menu offers; the shell starts games with them.
 // Nothing is written back to game.cfg.
 struct MenuChoices {
-    int opponent = 0;     // 0 a second person, 1 to 3 the computer, easy to hard
-    int aimGuide = -1;    // [Game] AimGuide: −1 the mode's default, 0 off, 1 lines, 2 lines and paths
-    float volume = 0.7f;  // 0 to 1
+    int opponent = 0;  // 0 a second person, 1 to 3 the computer, easy to hard
+    int aimGuide = -1; // [Game] AimGuide: −1 the mode's default, 0 off, 1 lines, 2 lines and paths
+    float volume = 0.7f; // 0 to 1
 };
 
 // One row of the menu, where it is drawn (window pixels from the bottom left).
 struct MenuRow {
-    enum Kind { Resume, FreeTable, Practice, EightBall, NineBall, Opponent, AimGuide, Volume, Quit } kind;
+    enum Kind {
+        Resume,
+        FreeTable,
+        Practice,
+        EightBall,
+        NineBall,
+        Opponent,
+        AimGuide,
+        Volume,
+        Quit
+    } kind;
     std::string text;
     float x, y, w, h;
 };

@@ -1,4 +1,4 @@
-// Overlay: the HUD as data (texts, rectangles, discs and rings in window pixels), built by plain functions and drawn by one drawer.
+// Overlay: the HUD as data (texts and shapes in window pixels) and its one drawer.
 #pragma once
 
 #include <string>

@@ -43,7 +43,8 @@ void PracticeLines(Overlay& o, const CTableGame& game, float& y)
     std::string potted;
     for (int n : play.tray)
         potted += (potted.empty() ? "" : " ") + std::to_string(n);
-    AddText(o, 10.0f, y, Cream, "Practice   shots: %d   potted: %s", play.shots, potted.empty() ? "none" : potted.c_str());
+    AddText(o, 10.0f, y, Cream, "Practice   shots: %d   potted: %s", play.shots,
+            potted.empty() ? "none" : potted.c_str());
     y -= LinePixels;
     const Placement verdict = game.HandVerdict();
     if (play.phase == CPlaySession::InHand)
@@ -62,13 +63,14 @@ void SideLines(Overlay& o, const CMatch& match, float& y)
         const bool turn = !rules.RackOver() && rules.Turn() == side;
         const OverlayColour c = turn ? TurnYellow : Grey;
         if (nine) {
-            AddText(o, 10.0f, y, c, "%s %s   fouls in a row: %d", turn ? ">" : " ", match.SideName(side),
-                    rules.FoulsInARow(side));
+            AddText(o, 10.0f, y, c, "%s %s   fouls in a row: %d", turn ? ">" : " ",
+                    match.SideName(side), rules.FoulsInARow(side));
         } else {
             // The group first, the 8 last: the order they must go down in.
             const BallSet own = BallSet(rules.BallsNeeded(side) & ~BallBit(8));
-            AddText(o, 10.0f, y, c, "%s %s   %s   needs: %s%s", turn ? ">" : " ", match.SideName(side),
-                    GroupName(rules.GroupOf(side)), own ? BallList(own).c_str() : "", own ? ", then the 8" : "the 8");
+            AddText(o, 10.0f, y, c, "%s %s   %s   needs: %s%s", turn ? ">" : " ",
+                    match.SideName(side), GroupName(rules.GroupOf(side)),
+                    own ? BallList(own).c_str() : "", own ? ", then the 8" : "the 8");
         }
         y -= LinePixels;
     }
@@ -82,17 +84,20 @@ void NowLine(Overlay& o, const CTableGame& game, float y)
     const CPlaySession& play = game.Session();
     const char* who = match.SideName(rules.Turn());
     if (rules.RackOver()) {
-        AddText(o, 10.0f, y, Winner, "%s %s the rack (%s).  R: a new rack", match.SideName(rules.Winner()),
-                match.SecondPerson(rules.Winner()) ? "win" : "wins", match.last.text);
+        AddText(o, 10.0f, y, Winner, "%s %s the rack (%s).  R: a new rack",
+                match.SideName(rules.Winner()), match.SecondPerson(rules.Winner()) ? "win" : "wins",
+                match.last.text);
     } else if (match.ComputerToPlay()) {
         AddText(o, 10.0f, y, White, "Computer's turn: %s",
-                play.phase == CPlaySession::Rolling                 ? "shot played"
+                play.phase == CPlaySession::Rolling             ? "shot played"
                 : game.ComputerStage() == CComputerTurn::Aiming ? "aiming"
-                                                                   : "thinking...");
+                                                                : "thinking...");
     } else if (play.phase == CPlaySession::InHand) {
         const Placement verdict = game.HandVerdict();
-        AddText(o, 10.0f, y, White, "%s to %s: ball in hand%s, move the mouse, left click to place%s%s", who,
-                rules.BreakPending() ? "break" : "play", play.Kitchen() ? " behind the head string" : "",
+        AddText(o, 10.0f, y, White,
+                "%s to %s: ball in hand%s, move the mouse, left click to place%s%s", who,
+                rules.BreakPending() ? "break" : "play",
+                play.Kitchen() ? " behind the head string" : "",
                 verdict == Placement::Allowed ? "" : "  -  ", PlacementText(verdict));
     } else if (play.phase != CPlaySession::Rolling) {
         AddText(o, 10.0f, y, White, "%s to %s", who, rules.BreakPending() ? "break" : "play");
@@ -109,8 +114,8 @@ void RulesLines(Overlay& o, const CTableGame& game, float& y)
     y -= LinePixels;
     SideLines(o, match, y);
     if (nine) {
-        AddText(o, 10.0f, y, Cream, "Ball on: %d   on the table: %s", LowestBall(rules.BallsOnTable()),
-                BallList(rules.BallsOnTable()).c_str());
+        AddText(o, 10.0f, y, Cream, "Ball on: %d   on the table: %s",
+                LowestBall(rules.BallsOnTable()), BallList(rules.BallsOnTable()).c_str());
         y -= LinePixels;
     }
     NowLine(o, game, y);
@@ -154,9 +159,11 @@ size_t HelpKeyColumn(int mode)
 
 // HelpLines(mode) as rows of the pane: an effect too long for the room
 // right of the key column goes on under it, split between words.
-void HelpRows(int mode, int width, std::vector<std::string>& keys, std::vector<std::string>& effects)
+void HelpRows(int mode, int width, std::vector<std::string>& keys,
+              std::vector<std::string>& effects)
 {
-    const float room = static_cast<float>(width) - 2.0f * HelpLeft - HelpCharWidth * (HelpKeyColumn(mode) + 2);
+    const float room =
+        static_cast<float>(width) - 2.0f * HelpLeft - HelpCharWidth * (HelpKeyColumn(mode) + 2);
     const size_t fit = static_cast<size_t>(std::max(20.0f, room / HelpCharWidth));
     for (const HelpLine& l : HelpLines(mode)) {
         std::string rest = l.effect;
@@ -207,8 +214,9 @@ Overlay HelpPane(int mode, int width, int height)
     const int lines = static_cast<int>(keys.size());
     const float top = height - 60.0f;
     // A dark pane under the text, so it reads over the cloth.
-    AddRect(o, HelpLeft - 10.0f, top - HelpRowPixels * lines - 6.0f, width - 2.0f * HelpLeft + 20.0f,
-            HelpRowPixels * lines + 24.0f, OverlayColour{0.0f, 0.0f, 0.0f, 0.75f});
+    AddRect(o, HelpLeft - 10.0f, top - HelpRowPixels * lines - 6.0f,
+            width - 2.0f * HelpLeft + 20.0f, HelpRowPixels * lines + 24.0f,
+            OverlayColour{0.0f, 0.0f, 0.0f, 0.75f});
     AddText(o, HelpLeft, top + 4.0f, Cream, "%s", HelpText(mode)[0].c_str());
     const float column = HelpLeft + HelpCharWidth * (HelpKeyColumn(mode) + 2);
     for (int i = 0; i < lines; ++i) {

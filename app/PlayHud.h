@@ -1,4 +1,4 @@
-// PlayHud and HelpPane: the play modes' HUD and the help screen as overlay data, from the table game's state alone.
+// PlayHud and HelpPane: the play modes' HUD and the help screen as overlay data.
 #pragma once
 
 #include "app/Overlay.h"

@@ -1,4 +1,4 @@
-// CScreen: one screen of the shell (the free table, the table game, the menu): actions and mouse buttons in, a frame's update, a frame's drawing.
+// CScreen: one screen of the shell: actions and buttons in, a frame's update and drawing.
 #pragma once
 
 #include "app/Controls.h"
@@ -14,7 +14,11 @@ public:
     // An action the shell does not take itself.
     virtual void Act(Action action) { (void)action; }
     // A mouse button (wheel notches excluded) went down or came up.
-    virtual void Button(int button, bool down) { (void)button; (void)down; }
+    virtual void Button(int button, bool down)
+    {
+        (void)button;
+        (void)down;
+    }
     // One frame of `dt` seconds; the mouse record holds the frame's motion.
     virtual void Update(float dt) = 0;
     // The whole frame: scene, then overlays.

@@ -1,4 +1,4 @@
-// CTableScreen: the shot cycle at the mouse, the following camera, the cue and the guide drawn, the table game's events heard and logged.
+// CTableScreen: the shot cycle at the mouse, the camera, the cue, the guide, the game's events.
 #include "app/TableScreen.h"
 
 #include <GL/gl.h>
@@ -112,8 +112,7 @@ void Heading(const vec3& from, vec3 velocity, float seconds)
 } // namespace
 
 CTableScreen::CTableScreen(CGame& shell_, unsigned seed) : shell(shell_), game(seed)
-{
-}
+{}
 
 void CTableScreen::Start(int mode)
 {
@@ -224,7 +223,8 @@ void CTableScreen::ControlShot()
     leftPressed = false;
     if (!left)
         leftHeld = false;
-    const int looking = mouse.button == SDL_BUTTON_RIGHT ? CCamera::StateZoom : CCamera::StateRotate;
+    const int looking =
+        mouse.button == SDL_BUTTON_RIGHT ? CCamera::StateZoom : CCamera::StateRotate;
 
     if (game.Phase() == CPlaySession::InHand) {
         camera.state = CCamera::StateFrozen;
@@ -346,8 +346,9 @@ void CTableScreen::MoveCamera(float dt)
     const CMouse& mouse = shell.mouse;
     const bool computerAims = game.ComputerStage() == CComputerTurn::Aiming;
     if (game.ReplayPlaying() || !game.PersonToPlay())
-        camera.state = computerAims ? CCamera::StateFrozen
-                                    : mouse.button == SDL_BUTTON_RIGHT ? CCamera::StateZoom : CCamera::StateRotate;
+        camera.state = computerAims                       ? CCamera::StateFrozen
+                       : mouse.button == SDL_BUTTON_RIGHT ? CCamera::StateZoom
+                                                          : CCamera::StateRotate;
     if (computerAims) {
         // The view swings behind the cue with the computer's aim.
         aimAngle = game.Computer().CueHeading() / DegreesPerRadian;
@@ -363,7 +364,8 @@ void CTableScreen::MoveCamera(float dt)
     }
     if (topView) {
         // The table stays put; the mouse turns the aim alone.
-        if (camera.state == CCamera::StateRotate && game.Phase() == CPlaySession::Aim && game.PersonToPlay())
+        if (camera.state == CCamera::StateRotate && game.Phase() == CPlaySession::Aim &&
+            game.PersonToPlay())
             aimAngle += mouse.dx * camera.rotateSpeed;
         camera.look = vec3();
         camera.angle = TopHeading;
@@ -374,18 +376,20 @@ void CTableScreen::MoveCamera(float dt)
     }
     // Once everything rests the orbit glides to the cue ball; a replay does not pull it.
     if (game.Phase() != CPlaySession::Rolling && !game.ReplayPlaying()) {
-        const vec3 target = ToScene(game.Phase() == CPlaySession::InHand ? game.Session().hand
-                                                                          : game.Balls()[game.CueEntry()].position);
+        const vec3 target =
+            ToScene(game.Phase() == CPlaySession::InHand ? game.Session().hand
+                                                         : game.Balls()[game.CueEntry()].position);
         const float f = std::min(1.0f, FollowRate * dt);
         camera.look += (target - camera.look) * f;
     }
     camera.Move(mouse.dx, mouse.dy); // rotates or zooms by state, then derives the eye
     // The eye stays above the cloth: the pitch may not look up past the line
     // from the look point to the lowest allowed eye, nor the zoom leave the room.
-    const float lowest = std::asin(std::clamp((camera.look.z - EyeAboveCloth) / camera.distance, -1.0f, 1.0f));
+    const float lowest =
+        std::asin(std::clamp((camera.look.z - EyeAboveCloth) / camera.distance, -1.0f, 1.0f));
     camera.pitchAngle = std::min(camera.pitchAngle, lowest);
-    const float reach = RoomReach(camera.look, camera.Direction(), RoomHalfX - RoomMargin, RoomHalfY - RoomMargin,
-                                  EyeAboveCloth, RoomTop - RoomMargin);
+    const float reach = RoomReach(camera.look, camera.Direction(), RoomHalfX - RoomMargin,
+                                  RoomHalfY - RoomMargin, EyeAboveCloth, RoomTop - RoomMargin);
     camera.distance = std::min(camera.distance, reach);
     camera.Update(true);
     if (!computerAims)
@@ -448,16 +452,17 @@ void CTableScreen::ReportGuideTiming() const
 {
     if (guideFrames > 0)
         fprintf(stderr,
-                "baizeline-timing: aim guide %.3f ms a frame on average, at most %.3f ms, %ld of %ld frames over 1 ms\n",
-                1000.0 * guideTotal / static_cast<double>(guideFrames), 1000.0 * guideWorst, guideSlowFrames,
-                guideFrames);
+                "baizeline-timing: aim guide %.3f ms a frame on average, at most %.3f ms, %ld of "
+                "%ld frames over 1 ms\n",
+                1000.0 * guideTotal / static_cast<double>(guideFrames), 1000.0 * guideWorst,
+                guideSlowFrames, guideFrames);
 }
 
 void CTableScreen::DrawGuide() const
 {
     const AimPrediction* p = guide.Shown();
-    if (aimGuide == AimGuideOff || !p || game.Phase() != CPlaySession::Aim || game.ReplayPlaying() ||
-        !game.PersonToPlay())
+    if (aimGuide == AimGuideOff || !p || game.Phase() != CPlaySession::Aim ||
+        game.ReplayPlaying() || !game.PersonToPlay())
         return;
     const vec3 from = game.Balls()[game.CueEntry()].position;
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LINE_BIT);
@@ -517,5 +522,6 @@ void CTableScreen::Draw()
     view.strike = strike;
     DrawOverlay(PlayHud(game, view), shell.font, shell.width, shell.height);
     if (shell.showHelp)
-        DrawOverlay(HelpPane(game.Mode(), shell.width, shell.height), shell.font, shell.width, shell.height);
+        DrawOverlay(HelpPane(game.Mode(), shell.width, shell.height), shell.font, shell.width,
+                    shell.height);
 }

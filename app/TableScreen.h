@@ -1,4 +1,4 @@
-// CTableScreen: the play modes' screen: the mouse and keys into shot commands for the table game, its events into sound and log lines, its snapshot into the scene.
+// CTableScreen: the play modes' screen: input into shot commands, the game's events and snapshot.
 #pragma once
 
 #include "app/Screen.h"
@@ -49,7 +49,8 @@ private:
 
     CGame& shell;
     CTableGame game;
-    // The player's cue: drawn back (aiming) by `power` along `aimAngle` (rad, the camera's heading).
+    // The player's cue: drawn back (aiming) by `power` along `aimAngle` (rad, the camera's
+    // heading).
     bool aiming = false;
     float power = 0.0f;
     float aimAngle = 0.0f;

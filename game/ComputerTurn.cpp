@@ -1,4 +1,4 @@
-// CComputerTurn: the worker's decision polled or waited for, and the aim's show timed by the frames' seconds.
+// CComputerTurn: the worker's decision polled or waited for, the aim's show timed by seconds.
 #include "game/ComputerTurn.h"
 
 #include <algorithm>
@@ -83,5 +83,6 @@ float CComputerTurn::CueHeading() const
 float CComputerTurn::CuePower() const
 {
     const float power = PowerOfSpeed(shot.strength / SceneUnitsPerMetre);
-    return CueMinPower + (power - CueMinPower) * SmoothStep((age - ComputerSwingSeconds) / ComputerDrawSeconds);
+    return CueMinPower +
+           (power - CueMinPower) * SmoothStep((age - ComputerSwingSeconds) / ComputerDrawSeconds);
 }

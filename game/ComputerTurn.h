@@ -1,4 +1,4 @@
-// CComputerTurn: the computer's turn as the player sees it: thinking on a worker, the cue swinging to its aim and drawing back, then the strike.
+// CComputerTurn: the computer's turn as seen: thinking, the cue swinging and drawing back, strike.
 #pragma once
 
 #include <chrono>
@@ -52,8 +52,8 @@ private:
     COpponent opponent;
     Stage stage = Idle;
     OpponentShot shot;
-    float age = 0.0f;      // seconds into the aim
-    float aimFrom = 0.0f;  // degrees
+    float age = 0.0f;     // seconds into the aim
+    float aimFrom = 0.0f; // degrees
     int thinkFrames = 0;
     double waited = 0.0;
     std::chrono::steady_clock::time_point begin;

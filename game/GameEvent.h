@@ -1,4 +1,4 @@
-// GameEvent: what the table game tells its owner: strikes, pots, verdicts, turns, the computer's progress, each with its log line.
+// GameEvent: what the table game tells its owner, each with its log line.
 #pragma once
 
 #include <string>
@@ -9,8 +9,8 @@
 // reach a ContactSink handed to the game, pass by pass.
 struct GameEvent {
     enum Kind {
-        Info,             // a line to log and nothing more
-        Racked,           // a new rack is on the table (mode change, R, a new opponent, an illegal break)
+        Info,   // a line to log and nothing more
+        Racked, // a new rack is on the table (mode change, R, a new opponent, an illegal break)
         OpponentChanged,  // the other side is now someone else
         HandPlaced,       // the cue ball was put down
         HandRefused,      // ... or could not be, `text` says why
@@ -25,8 +25,8 @@ struct GameEvent {
         ReplayOver,
     };
     Kind kind;
-    std::string text;     // one log line, without the newline
-    float speed = 0.0f;   // Strike: the cue ball's speed, m/s
+    std::string text;   // one log line, without the newline
+    float speed = 0.0f; // Strike: the cue ball's speed, m/s
     // The line holds wall-clock figures, different from run to run: a
     // comparison of two runs leaves it out.
     bool timing = false;

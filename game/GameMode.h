@@ -1,4 +1,4 @@
-// GameMode: the games the program offers, numbered as [Game] Mode and --mode number them, and their names.
+// GameMode: the games the program offers, numbered as [Game] Mode numbers them, and their names.
 #pragma once
 
 enum GameMode {
@@ -9,8 +9,14 @@ enum GameMode {
     ModeCount = 4
 };
 
-inline bool ValidMode(int mode) { return mode >= ModeFreeTable && mode < ModeCount; }
+inline bool ValidMode(int mode)
+{
+    return mode >= ModeFreeTable && mode < ModeCount;
+}
 // The rules modes: two sides and a referee.
-inline bool RulesMode(int mode) { return mode == ModeEightBall || mode == ModeNineBall; }
+inline bool RulesMode(int mode)
+{
+    return mode == ModeEightBall || mode == ModeNineBall;
+}
 // "free table", "practice", "8-ball", "9-ball"; "free table" for anything else. A string literal.
 const char* ModeName(int mode);

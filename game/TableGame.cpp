@@ -1,4 +1,4 @@
-// CTableGame: racks, the one strike, the fixed steps, the referee's verdicts and the computer's turn.
+// CTableGame: racks, the one strike, the fixed steps, the verdicts and the computer's turn.
 #include "game/TableGame.h"
 
 #include <algorithm>
@@ -104,8 +104,8 @@ void CTableGame::NewRack()
     if (Rules()) {
         const GameKind game = mode == ModeNineBall ? GameKind::NineBall : GameKind::EightBall;
         match.NewRack(play, balls, game, NextSeed(), nextBreaker);
-        Say(GameEvent::Racked, "%s: racked, %s to break, opponent %s", ModeName(mode), match.SideName(match.breaker),
-            OpponentName(match.opponent));
+        Say(GameEvent::Racked, "%s: racked, %s to break, opponent %s", ModeName(mode),
+            match.SideName(match.breaker), OpponentName(match.opponent));
         nextBreaker = 1 - match.breaker;
     } else {
         play.Rack(balls, NextSeed());
@@ -130,10 +130,11 @@ bool CTableGame::Shoot(const ShotCommand& c)
         if (!c.place)
             return false;
         // Exactly where the command says, or not at all: no clamping into the area.
-        handVerdict = CheckPlacement(balls, play.table, play.CueEntry(), c.cue.x, c.cue.y, play.Kitchen());
+        handVerdict =
+            CheckPlacement(balls, play.table, play.CueEntry(), c.cue.x, c.cue.y, play.Kitchen());
         if (handVerdict != Placement::Allowed) {
-            Say(GameEvent::HandRefused, "%s: cue ball not placed: %s", PersonToPlay() ? "practice" : "computer",
-                PlacementText(handVerdict));
+            Say(GameEvent::HandRefused, "%s: cue ball not placed: %s",
+                PersonToPlay() ? "practice" : "computer", PlacementText(handVerdict));
             return false;
         }
         play.hand = vec3(c.cue.x, c.cue.y, BallRadius);
@@ -154,8 +155,10 @@ bool CTableGame::Shoot(const ShotCommand& c)
     const vec3& w = cue.angularVelocity;
     GameEvent e;
     char line[256];
-    snprintf(line, sizeof line, "practice: strike speed %.3f side %.3f top %.3f spin %.3f %.3f %.3f velocity %.3f %.3f",
-             speed, c.strike.side, c.strike.top, w.x, w.y, w.z, cue.velocity.x, cue.velocity.y);
+    snprintf(
+        line, sizeof line,
+        "practice: strike speed %.3f side %.3f top %.3f spin %.3f %.3f %.3f velocity %.3f %.3f",
+        speed, c.strike.side, c.strike.top, w.x, w.y, w.z, cue.velocity.x, cue.velocity.y);
     e.kind = GameEvent::Strike;
     e.text = line;
     e.speed = speed;
@@ -180,7 +183,8 @@ Placement CTableGame::PlaceHand()
     if (handVerdict == Placement::Allowed)
         Say(GameEvent::HandPlaced, "practice: cue ball placed");
     else
-        Say(GameEvent::HandRefused, "practice: cue ball not placed: %s", PlacementText(handVerdict));
+        Say(GameEvent::HandRefused, "practice: cue ball not placed: %s",
+            PlacementText(handVerdict));
     return handVerdict;
 }
 
@@ -257,10 +261,11 @@ void CTableGame::Judge()
         return;
     }
     if (r.groupAssigned != Group::Open)
-        Say(GameEvent::Verdict, "%s: %s %s %s", game, match.SideName(r.shooter), match.Takes(r.shooter),
-            GroupName(r.groupAssigned));
+        Say(GameEvent::Verdict, "%s: %s %s %s", game, match.SideName(r.shooter),
+            match.Takes(r.shooter), GroupName(r.groupAssigned));
     if (r.rackOver) {
-        Say(GameEvent::Verdict, "%s: rack over, winner %s (%s)", game, match.SideName(r.winner), r.text);
+        Say(GameEvent::Verdict, "%s: rack over, winner %s (%s)", game, match.SideName(r.winner),
+            r.text);
         return;
     }
     Say(GameEvent::Verdict, "%s: turn %s%s%s%s", game, match.SideName(r.nextShooter),
@@ -295,8 +300,9 @@ void CTableGame::StartThinking()
     OpponentSettings settings;
     settings.level = match.LevelOf(match.rules.Turn());
     settings.seed = NextSeed();
-    computer.Think(ViewOf(balls, play.table, match.rules, play.phase == CPlaySession::InHand, play.Kitchen()),
-                   settings);
+    computer.Think(
+        ViewOf(balls, play.table, match.rules, play.phase == CPlaySession::InHand, play.Kitchen()),
+        settings);
     Say(GameEvent::ComputerThinking, "computer: thinking");
 }
 
@@ -306,7 +312,8 @@ void CTableGame::TakeDecision()
         return;
     const OpponentShot& shot = computer.Shot();
     const double waited = computer.WaitedSeconds();
-    Say(GameEvent::ComputerDecided, "computer: decided in %.2f s, %d shots simulated; %d frames meanwhile, %.1f fps",
+    Say(GameEvent::ComputerDecided,
+        "computer: decided in %.2f s, %d shots simulated; %d frames meanwhile, %.1f fps",
         computer.WorkSeconds(), shot.simulated, computer.ThinkFrames(),
         waited > 0.0 ? computer.ThinkFrames() / waited : 0.0);
     events.back().timing = true;
@@ -316,8 +323,10 @@ void CTableGame::TakeDecision()
         const vec3 spot = computer.Command(true, play.hand).cue;
         handVerdict = play.MoveHand(balls, spot.x - play.hand.x, spot.y - play.hand.y);
         if (handVerdict != Placement::Allowed) {
-            // The view was this very table, so this should not happen; think again rather than stall.
-            Say(GameEvent::HandRefused, "computer: cue ball not placed: %s", PlacementText(handVerdict));
+            // The view was this very table, so this should not happen; think again rather than
+            // stall.
+            Say(GameEvent::HandRefused, "computer: cue ball not placed: %s",
+                PlacementText(handVerdict));
             return;
         }
         Say(GameEvent::HandPlaced, "computer: cue ball placed");

@@ -1,4 +1,4 @@
-// CTableGame: one game at the pool table (practice, 8-ball or 9-ball), headless: shot commands in, fixed steps, events and a snapshot out.
+// CTableGame: one table game, headless: shot commands in, fixed steps, events and a snapshot out.
 #pragma once
 
 #include <random>

@@ -14,8 +14,14 @@ constexpr float PowerPerPixel = 0.1f;
 constexpr float ShotSpeedPerPower = 10.0f;
 
 // The cue ball's speed, m/s, for a cue drawn back to `power`, and back again.
-constexpr float SpeedOfPower(float power) { return ShotSpeedPerPower * power / SceneUnitsPerMetre; }
-constexpr float PowerOfSpeed(float speed) { return speed * SceneUnitsPerMetre / ShotSpeedPerPower; }
+constexpr float SpeedOfPower(float power)
+{
+    return ShotSpeedPerPower * power / SceneUnitsPerMetre;
+}
+constexpr float PowerOfSpeed(float speed)
+{
+    return speed * SceneUnitsPerMetre / ShotSpeedPerPower;
+}
 
 // The range of speeds a shot command may carry, m/s: the cue's softest and hardest.
 constexpr float MinShotSpeed = SpeedOfPower(CueMinPower);

@@ -121,14 +121,16 @@ AimPrediction PredictShot(const Ball* balls, const PlayTable& table, int cue, ve
     return *guide.Shown();
 }
 
-void CAimGuide::Begin(const Ball* from, const PlayTable& live, int cueEntry, const ShotCommand& shot, int lvl)
+void CAimGuide::Begin(const Ball* from, const PlayTable& live, int cueEntry,
+                      const ShotCommand& shot, int lvl)
 {
     Ball struck = from[cueEntry];
     ApplyShot(struck, shot);
     Begin(from, live, cueEntry, struck.velocity, struck.angularVelocity, lvl);
 }
 
-AimPrediction PredictShot(const Ball* balls, const PlayTable& table, int cue, const ShotCommand& shot, int level)
+AimPrediction PredictShot(const Ball* balls, const PlayTable& table, int cue,
+                          const ShotCommand& shot, int level)
 {
     Ball struck = balls[cue];
     ApplyShot(struck, shot);

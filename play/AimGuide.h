@@ -56,7 +56,8 @@ public:
     // m/s and `spin` rad/s, as the strike would give it. `level` is 1 or 2.
     void Begin(const Ball* balls, const PlayTable& table, int cue, vec3 velocity, vec3 spin, int level);
     // The same for a shot command, struck as the table game strikes it (ApplyShot).
-    void Begin(const Ball* balls, const PlayTable& table, int cue, const ShotCommand& shot, int level);
+    void Begin(const Ball* balls, const PlayTable& table, int cue, const ShotCommand& shot,
+               int level);
     // Runs at most `frames` more frames of 1/60 s; answers whether the
     // prediction is complete (then Shown() is it).
     bool Step(int frames);
@@ -85,4 +86,5 @@ private:
 
 // A whole prediction at once (the tests and the benchmark).
 AimPrediction PredictShot(const Ball* balls, const PlayTable& table, int cue, vec3 velocity, vec3 spin, int level);
-AimPrediction PredictShot(const Ball* balls, const PlayTable& table, int cue, const ShotCommand& shot, int level);
+AimPrediction PredictShot(const Ball* balls, const PlayTable& table, int cue,
+                          const ShotCommand& shot, int level);

@@ -5,8 +5,8 @@
 
 const char* OpponentName(int level)
 {
-    static const char* const names[] = {"a second player", "the computer, easy", "the computer, medium",
-                                        "the computer, hard"};
+    static const char* const names[] = {"a second player", "the computer, easy",
+                                        "the computer, medium", "the computer, hard"};
     return names[std::clamp(level, 0, 3)];
 }
 

@@ -39,7 +39,7 @@ public:
 
     CRules rules;
     int opponent = 0;   // 0 a second person; 1 to 3 the computer, easy to hard
-    int own = 0;        // side 0 the same way: the computer plays it only in the simulator's whole racks
+    int own = 0; // side 0 the same way: the computer plays it only in the simulator's whole racks
     int breaker = 0;    // the side that broke (or is to break) this rack
     ShotResult last;    // the verdict on the last shot judged
     bool judged = false; // `last` belongs to this rack

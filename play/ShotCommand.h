@@ -1,4 +1,4 @@
-// ShotCommand: everything a shooter decides about one shot, and the one function that plays it on the cue ball.
+// ShotCommand: everything a shooter decides about one shot, and the one strike that plays it.
 #pragma once
 
 #include "physics/Ball.h"

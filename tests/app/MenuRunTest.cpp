@@ -1,4 +1,4 @@
-// The menu and the command line through the real binary under X: M and Escape, a game started from the menu by keys and by a click, --menu, --mode and --opponent, a bad argument.
+// The menu and the command line through the real binary under X.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -53,7 +53,8 @@ TEST_F(MenuRun, FreeTableOpensItWithMResumesWithEscapeAndStartsEightBallAgainstT
     Key("Up");
     Key("Return");
     ASSERT_TRUE(WaitFor("mode 8-ball", 1, 15.0)) << Log();
-    EXPECT_TRUE(WaitFor("8-ball: racked, You to break, opponent the computer, easy", 1, 15.0)) << Log();
+    EXPECT_TRUE(WaitFor("8-ball: racked, You to break, opponent the computer, easy", 1, 15.0))
+        << Log();
     EXPECT_TRUE(Running());
     EXPECT_EQ(QuitThroughMenu(), 0) << Errors();
     EXPECT_EQ(Count("menu: quit"), 1) << Log();
@@ -68,9 +69,10 @@ TEST_F(MenuRun, DashDashMenuStartsThereAndAClickOnPracticeStartsIt)
     const MenuRow& practice = rows.at(2);
     ASSERT_EQ(practice.kind, MenuRow::Practice);
     // The menu lets the pointer go: it points in window pixels, y down.
-    const int x = static_cast<int>(practice.x + practice.w / 2), y = 600 - static_cast<int>(practice.y + practice.h / 2);
-    RunCommand("xdotool mousemove --window " + id + " " + std::to_string(x) + " " + std::to_string(y) +
-               " sleep 0.3 click 1");
+    const int x = static_cast<int>(practice.x + practice.w / 2),
+              y = 600 - static_cast<int>(practice.y + practice.h / 2);
+    RunCommand("xdotool mousemove --window " + id + " " + std::to_string(x) + " " +
+               std::to_string(y) + " sleep 0.3 click 1");
     ASSERT_TRUE(WaitFor("mode practice", 1, 15.0)) << Log();
     EXPECT_TRUE(WaitFor("practice: racked", 1, 15.0)) << Log();
     EXPECT_EQ(QuitThroughMenu(), 0) << Errors();
@@ -79,7 +81,8 @@ TEST_F(MenuRun, DashDashMenuStartsThereAndAClickOnPracticeStartsIt)
 TEST_F(MenuRun, ModeAndOpponentOptionsStartNineBallAgainstTheMediumComputer)
 {
     ASSERT_TRUE(Launch("Mode=1\nOpponent=0\n", {"--mode", "3", "--opponent", "2"}));
-    ASSERT_TRUE(WaitFor("9-ball: racked, You to break, opponent the computer, medium", 1, 20.0)) << Log();
+    ASSERT_TRUE(WaitFor("9-ball: racked, You to break, opponent the computer, medium", 1, 20.0))
+        << Log();
     EXPECT_EQ(Count("practice: racked"), 0) << "the options win over game.cfg";
     EXPECT_EQ(QuitThroughMenu(), 0) << Errors();
 }

@@ -1,4 +1,4 @@
-// The menu's rows as data and the command line: every row is hit at its middle and nowhere else, settings show their values, options parse or are refused.
+// The menu's rows as data (layout, hit test, values) and the command line's parsing.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -19,7 +19,8 @@ TEST(Menu, EachRowIsHitAtItsMiddleAndNotBetweenRowsOrBesideThem)
             EXPECT_EQ(MenuRowAt(rows, r.x + r.w / 2, r.y + r.h / 2), static_cast<int>(i)) << r.text;
             EXPECT_EQ(MenuRowAt(rows, r.x - 1.0f, r.y + r.h / 2), -1) << "left of " << r.text;
             if (i > 0) { // the gap under the row above
-                EXPECT_EQ(MenuRowAt(rows, r.x + r.w / 2, r.y + r.h + 1.0f), -1) << "above " << r.text;
+                EXPECT_EQ(MenuRowAt(rows, r.x + r.w / 2, r.y + r.h + 1.0f), -1)
+                    << "above " << r.text;
             }
             EXPECT_GE(r.y, 0.0f);
             EXPECT_LE(r.y + r.h, static_cast<float>(h));
@@ -47,7 +48,8 @@ TEST(CommandLine, OptionsParseAndAnythingElseIsRefusedWithItsReason)
 {
     auto parse = [](std::vector<const char*> args, CommandLine& out, std::string& error) {
         args.insert(args.begin(), "baizeline");
-        return ParseCommandLine(static_cast<int>(args.size()), const_cast<char**>(args.data()), out, error);
+        return ParseCommandLine(static_cast<int>(args.size()), const_cast<char**>(args.data()), out,
+                                error);
     };
     CommandLine c;
     std::string error;
@@ -59,8 +61,14 @@ TEST(CommandLine, OptionsParseAndAnythingElseIsRefusedWithItsReason)
     ASSERT_TRUE(parse({}, none, error));
     EXPECT_EQ(none.mode, -1);
     EXPECT_FALSE(none.menu);
-    for (const std::vector<const char*>& bad : std::vector<std::vector<const char*>>{
-             {"--mode"}, {"--mode", "4"}, {"--mode", "-1"}, {"--mode", "22"}, {"--opponent", "x"}, {"--Menu"}, {"2"}}) {
+    for (const std::vector<const char*>& bad :
+         std::vector<std::vector<const char*>>{{"--mode"},
+                                               {"--mode", "4"},
+                                               {"--mode", "-1"},
+                                               {"--mode", "22"},
+                                               {"--opponent", "x"},
+                                               {"--Menu"},
+                                               {"2"}}) {
         CommandLine out;
         error.clear();
         EXPECT_FALSE(parse(bad, out, error)) << bad[0];

@@ -41,7 +41,8 @@ protected:
             return false;
         std::vector<std::string> command = {BAIZELINE_BINARY};
         command.insert(command.end(), args.begin(), args.end());
-        if (!game.Start(command, dir.Path(), dir.Path() + "/stdout.txt", dir.Path() + "/stderr.txt"))
+        if (!game.Start(command, dir.Path(), dir.Path() + "/stdout.txt",
+                        dir.Path() + "/stderr.txt"))
             return false;
         id = WaitForWindow("^Baizeline is a work name", 20.0);
         return !id.empty();

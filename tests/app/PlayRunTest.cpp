@@ -168,7 +168,8 @@ TEST_F(PlayRun, EightBallAgainstTheComputerThePlayerBreaksTheComputerTakesItsTur
     EXPECT_GT(Count("8-ball: turn") + Count("rack over") + Count("to break"), judged) << "its shot judged\n" << Log();
     if (Count("computer: thinking") == 1) { // still your turn, or the rack is over: nothing rolls
         Key("p");
-        EXPECT_TRUE(WaitFor("practice: replay", 1, 10.0)) << "P replays the computer's shot\n" << Log();
+        EXPECT_TRUE(WaitFor("practice: replay", 1, 10.0)) << "P replays the computer's shot\n"
+                                                          << Log();
     }
 
     EXPECT_EQ(QuitThroughMenu(), 0) << "quit while the computer may still think" << Errors();

@@ -1,4 +1,4 @@
-// The table game headless: the same shots end bit for bit alike at any frame rate, the guide foresees the live shot, the computer strikes by the one road, and a fixed game hashes to a known value.
+// The table game headless: frame-rate independence, the guide, the computer's strike, the hash.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -26,7 +26,8 @@ float Uniform(std::mt19937& rng, float lo, float hi)
 // minutes of play); the events meanwhile are appended to `log`.
 void PlayOut(CTableGame& g, float frameSeconds, std::vector<std::string>& log)
 {
-    for (int n = 0; n < static_cast<int>(120.0f / frameSeconds) && g.Phase() == CPlaySession::Rolling; ++n) {
+    for (int n = 0;
+         n < static_cast<int>(120.0f / frameSeconds) && g.Phase() == CPlaySession::Rolling; ++n) {
         g.Update(frameSeconds);
         for (const GameEvent& e : g.TakeEvents())
             log.push_back(e.text);
@@ -47,7 +48,8 @@ ShotCommand RandomShot(const CTableGame& g, std::mt19937& rng)
     c.place = true;
     const bool kitchen = g.Session().Kitchen();
     for (int tries = 0; tries < 200; ++tries) {
-        const float x = kitchen ? Uniform(rng, HeadStringX, CushionX - BallRadius) : Uniform(rng, -1.3f, 1.3f);
+        const float x =
+            kitchen ? Uniform(rng, HeadStringX, CushionX - BallRadius) : Uniform(rng, -1.3f, 1.3f);
         c.cue = vec3(x, Uniform(rng, -0.8f, 0.8f), BallRadius);
         if (CheckPlacement(g.Balls(), g.Session().table, g.CueEntry(), c.cue.x, c.cue.y, kitchen) ==
             Placement::Allowed)
@@ -94,12 +96,16 @@ TEST_F(TableGame, SameShotsEndBitIdenticalAtAnyFrameRate)
     };
     const Run reference = play({1.0f / 60.0f});
     ASSERT_GE(reference.log.size(), 6u);
-    for (const auto& frames : std::vector<std::vector<float>>{
-             {1.0f / 30.0f}, {1.0f / 144.0f}, {1.0f / 250.0f}, {0.004f, 0.031f, 0.0167f, 0.009f, 0.052f}}) {
+    for (const auto& frames :
+         std::vector<std::vector<float>>{{1.0f / 30.0f},
+                                         {1.0f / 144.0f},
+                                         {1.0f / 250.0f},
+                                         {0.004f, 0.031f, 0.0167f, 0.009f, 0.052f}}) {
         const Run run = play(frames);
         SCOPED_TRACE("frame " + std::to_string(frames[0]));
         EXPECT_EQ(run.log, reference.log);
-        EXPECT_EQ(std::memcmp(run.balls.data(), reference.balls.data(), sizeof(Ball) * BallSlots), 0)
+        EXPECT_EQ(std::memcmp(run.balls.data(), reference.balls.data(), sizeof(Ball) * BallSlots),
+                  0)
             << "the balls ended on other bits";
     }
 }
@@ -124,7 +130,8 @@ TEST_F(TableGame, GuidePredictsTheLiveShotStepForStep)
     std::mt19937 rng(4);
     const ShotCommand c = RandomShot(g, rng);
     {
-        const AimPrediction p = PredictShot(g.Balls(), g.Session().table, g.CueEntry(), c, AimGuidePaths);
+        const AimPrediction p =
+            PredictShot(g.Balls(), g.Session().table, g.CueEntry(), c, AimGuidePaths);
         ASSERT_TRUE(g.Shoot(c));
         const int frames = static_cast<int>(p.path[g.CueEntry()].size()) - 1;
         ASSERT_GT(frames, 10);
@@ -132,8 +139,10 @@ TEST_F(TableGame, GuidePredictsTheLiveShotStepForStep)
             g.Update(static_cast<float>(PlayFrameSeconds));
             for (int k = FirstBall; k <= LastBall; ++k)
                 if (n < static_cast<int>(p.path[k].size())) {
-                    ASSERT_EQ(g.Balls()[k].position.x, p.path[k][n].x) << "entry " << k << " step " << n;
-                    ASSERT_EQ(g.Balls()[k].position.y, p.path[k][n].y) << "entry " << k << " step " << n;
+                    ASSERT_EQ(g.Balls()[k].position.x, p.path[k][n].x)
+                        << "entry " << k << " step " << n;
+                    ASSERT_EQ(g.Balls()[k].position.y, p.path[k][n].y)
+                        << "entry " << k << " step " << n;
                 }
         }
         PlayOut(g, 1.0f / 60.0f, log);
