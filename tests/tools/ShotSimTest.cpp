@@ -1,6 +1,7 @@
-// baizeline-sim, black-box: a break comes to rest on the table; bad arguments are refused.
+// baizeline-sim, black-box: a break comes to rest on the table; the play modes give the same output at any frame rate; bad arguments are refused.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -9,6 +10,34 @@
 #include "tests/support/TempDir.h"
 
 namespace {
+
+// `text` without its lines starting "timing:", the wall-clock figures.
+std::string WithoutTiming(const std::string& text)
+{
+    std::string kept;
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t end = text.find('\n', at);
+        end = end == std::string::npos ? text.size() : end + 1;
+        if (text.compare(at, 7, "timing:") != 0)
+            kept.append(text, at, end - at);
+        at = end;
+    }
+    return kept;
+}
+
+// The frames a play-mode run handed to the table game, from its timing line
+// ("... N frames of 1/F s ..."); -1 when there is none.
+long FramesHandedIn(const std::string& text)
+{
+    const size_t at = text.find(" frames of 1/");
+    if (at == std::string::npos)
+        return -1;
+    size_t start = at;
+    while (start > 0 && isdigit(static_cast<unsigned char>(text[start - 1])))
+        --start;
+    return start < at ? std::stol(text.substr(start, at - start)) : -1;
+}
 
 class ShotSim : public ::testing::Test {
 protected:
@@ -65,9 +94,9 @@ TEST_F(ShotSim, PracticeBreakReportsPotsWithTheirPocketsAndDrawsThePockets)
     ASSERT_NE(pot, std::string::npos) << out;
     EXPECT_TRUE(out.compare(pot, 12, "potted: none") == 0 || out.find(" in pocket ", pot) != std::string::npos)
         << out;
-    const std::string first = out;
+    const std::string first = WithoutTiming(out);
     ASSERT_EQ(Run({"--mode", "1", "--seed", "3", "180", "150"}), 0) << err;
-    EXPECT_EQ(out, first);
+    EXPECT_EQ(WithoutTiming(out), first);
     // Six pocket holes and six cushions in the picture.
     const std::string svg = ReadFile(dir.Path() + "/break.svg");
     size_t polygons = 0;
@@ -75,6 +104,51 @@ TEST_F(ShotSim, PracticeBreakReportsPotsWithTheirPocketsAndDrawsThePockets)
         ++polygons;
     EXPECT_EQ(polygons, 6u);
     EXPECT_NE(svg.find("r=\"28.5\" fill=\"#000000\""), std::string::npos) << "a pocket hole of 0.095 m";
+}
+
+// The play modes are the game's frame loop over the table game's fixed steps:
+// at 30, 97, 144 and 250 frames a second a practice shot with spin (summary,
+// fingerprint, CSV, SVG) and whole racks give what 60 gives, timing lines
+// aside, while the frames handed in follow the rate. The racks are short
+// ones at the hard level, for the sanitizer build's sake.
+TEST_F(ShotSim, PlayModesGiveTheSameOutputAtAnyFrameRate)
+{
+    struct Case {
+        std::vector<std::string> args;
+        std::vector<double> rates;
+        bool files;
+    };
+    const std::vector<Case> cases = {
+        {{"--mode", "1", "--seed", "4", "--spin", "0.3,-0.4", "--csv", "shot.csv", "--svg", "shot.svg", "178", "140"},
+         {30, 97, 144, 250},
+         true},
+        // the break, a foul and the computer's ball in hand, the 9
+        {{"--mode", "3", "--auto", "1", "--level", "3", "--seed", "30"}, {30, 97, 144, 250}, false},
+        {{"--mode", "2", "--auto", "1", "--level", "3", "--seed", "13"}, {30, 250}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        long frames = -1;
+        auto run = [&](double rate) {
+            std::vector<std::string> args = c.args;
+            args.insert(args.end(), {"--frame-rate", std::to_string(rate)});
+            EXPECT_EQ(Run(args), 0) << err;
+            frames = FramesHandedIn(out);
+            std::string all = WithoutTiming(out);
+            if (c.files)
+                all += ReadFile(dir.Path() + "/shot.csv") + ReadFile(dir.Path() + "/shot.svg");
+            return all;
+        };
+        const std::string reference = run(60);
+        const long reference60 = frames;
+        ASSERT_NE(reference.find("fingerprint "), std::string::npos) << out;
+        ASSERT_GT(reference60, 100) << out;
+        for (double rate : c.rates) {
+            EXPECT_EQ(run(rate), reference) << rate << " frames a second";
+            EXPECT_NEAR(static_cast<double>(frames) / reference60, rate / 60.0, 0.05 * rate / 60.0)
+                << rate << " frames a second: " << frames << " frames, " << reference60 << " at 60";
+        }
+    }
 }
 
 TEST_F(ShotSim, ShortTimeLimitReportsBallsStillMoving)
@@ -93,7 +167,11 @@ TEST_F(ShotSim, BadArgumentsGiveUsageAndStatusTwo)
           // whole racks: --auto belongs to modes 2 and 3 and takes no shot
           {"--mode", "2"}, {"--mode", "4", "--auto", "1"}, {"--auto", "1", "180", "50"},
           {"--mode", "2", "--auto", "0"}, {"--mode", "3", "--auto", "1", "180", "50"},
-          {"--mode", "2", "--auto", "1", "--level", "4"}}) {
+          {"--mode", "2", "--auto", "1", "--level", "4"},
+          // the table game's frame rate: 30 to 250, and not for the free table's own frames
+          {"--mode", "1", "--frame-rate", "29", "180", "50"}, {"--mode", "1", "--frame-rate", "251", "180", "50"},
+          {"--mode", "1", "--frame-rate", "fast", "180", "50"}, {"--mode", "3", "--auto", "1", "--frame-rate", "nan"},
+          {"--mode", "1", "180", "50", "--frame-rate"}, {"--frame-rate", "60", "180", "50"}}) {
         EXPECT_EQ(Run(args), 2) << "arguments: " << ::testing::PrintToString(args);
         EXPECT_NE(err.find("baizeline-sim: "), std::string::npos) << err;
         EXPECT_TRUE(out.empty()) << out;
