@@ -26,7 +26,7 @@ struct ShotSettings {
     double maxSeconds = 120.0; // simulated time limit
     bool record = false;      // keep every frame's positions in `track`
     int mode = 0;             // 0 the free table; 1 practice: tight rack, pockets, play materials
-    unsigned seed = 1;        // practice: the rack's shuffle
+    unsigned seed = 1;        // practice: the table game's seed, which shuffles its rack
     bool spin = false;        // strike off centre at `strike`; without it the ball gets no spin
     StrikePoint strike;       // ball radii, clamped by the strike
     double frameRate = SimFrameRate; // practice: frames a second the table game is updated at
