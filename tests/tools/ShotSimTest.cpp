@@ -41,14 +41,46 @@ long FramesHandedIn(const std::string& text)
 
 class ShotSim : public ::testing::Test {
 protected:
-    // Runs the simulator with `args`; answers its exit status (-1 if it hung).
-    int Run(std::vector<std::string> args)
+    // Runs the simulator with `args`; answers its exit status (-1 if still
+    // running after `seconds`).
+    int Run(std::vector<std::string> args, double seconds = 60.0)
     {
         args.insert(args.begin(), BAIZELINE_SIM);
-        const int status = RunToEnd(args, dir.Path(), 60.0);
+        const int status = RunToEnd(args, dir.Path(), seconds);
         out = ReadFile(dir.Path() + "/out.txt");
         err = ReadFile(dir.Path() + "/err.txt");
         return status;
+    }
+
+    // Runs `args` with --frame-rate 60, then with each of `rates`: the output
+    // without its timing lines (and the CSV and SVG written to shot.csv and
+    // shot.svg when `files`) is 60's every time, while the frames handed to
+    // the table game grow with the rate. Whole racks decide on a worker of
+    // lower priority, slow on a busy machine: they get ten minutes a run.
+    void ExpectSameAtRates(const std::vector<std::string>& args, const std::vector<double>& rates,
+                           bool files)
+    {
+        SCOPED_TRACE(::testing::PrintToString(args));
+        long frames = -1;
+        auto run = [&](double rate) {
+            std::vector<std::string> all = args;
+            all.insert(all.end(), {"--frame-rate", std::to_string(rate)});
+            EXPECT_EQ(Run(all, 600.0), 0) << err;
+            frames = FramesHandedIn(out);
+            std::string text = WithoutTiming(out);
+            if (files)
+                text += ReadFile(dir.Path() + "/shot.csv") + ReadFile(dir.Path() + "/shot.svg");
+            return text;
+        };
+        const std::string reference = run(60);
+        const long frames60 = frames;
+        ASSERT_NE(reference.find("fingerprint "), std::string::npos) << out;
+        ASSERT_GT(frames60, 50) << out;
+        for (double rate : rates) {
+            EXPECT_EQ(run(rate), reference) << rate << " frames a second";
+            EXPECT_NEAR(static_cast<double>(frames) / frames60, rate / 60.0, 0.05 * rate / 60.0)
+                << rate << " frames a second: " << frames << " frames, " << frames60 << " at 60";
+        }
     }
     bool Says(const std::string& text) const { return out.find(text) != std::string::npos; }
 
@@ -107,48 +139,33 @@ TEST_F(ShotSim, PracticeBreakReportsPotsWithTheirPocketsAndDrawsThePockets)
 }
 
 // The play modes are the game's frame loop over the table game's fixed steps:
-// at 30, 97, 144 and 250 frames a second a practice shot with spin (summary,
-// fingerprint, CSV, SVG) and whole racks give what 60 gives, timing lines
-// aside, while the frames handed in follow the rate. The racks are short
-// ones at the hard level, for the sanitizer build's sake.
-TEST_F(ShotSim, PlayModesGiveTheSameOutputAtAnyFrameRate)
+// a practice shot with spin gives the same summary, fingerprint, CSV and SVG
+// at 30, 97, 144 and 250 frames a second as at 60, and so does one cut
+// mid-roll by the time limit, whatever step the last frame ran on.
+TEST_F(ShotSim, PracticeShotIsTheSameAtAnyFrameRate)
 {
-    struct Case {
-        std::vector<std::string> args;
-        std::vector<double> rates;
-        bool files;
-    };
-    const std::vector<Case> cases = {
-        {{"--mode", "1", "--seed", "4", "--spin", "0.3,-0.4", "--csv", "shot.csv", "--svg", "shot.svg", "178", "140"},
-         {30, 97, 144, 250},
-         true},
-        // the break, a foul and the computer's ball in hand, the 9
-        {{"--mode", "3", "--auto", "1", "--level", "3", "--seed", "30"}, {30, 97, 144, 250}, false},
-        {{"--mode", "2", "--auto", "1", "--level", "3", "--seed", "13"}, {30, 250}, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::PrintToString(c.args));
-        long frames = -1;
-        auto run = [&](double rate) {
-            std::vector<std::string> args = c.args;
-            args.insert(args.end(), {"--frame-rate", std::to_string(rate)});
-            EXPECT_EQ(Run(args), 0) << err;
-            frames = FramesHandedIn(out);
-            std::string all = WithoutTiming(out);
-            if (c.files)
-                all += ReadFile(dir.Path() + "/shot.csv") + ReadFile(dir.Path() + "/shot.svg");
-            return all;
-        };
-        const std::string reference = run(60);
-        const long reference60 = frames;
-        ASSERT_NE(reference.find("fingerprint "), std::string::npos) << out;
-        ASSERT_GT(reference60, 100) << out;
-        for (double rate : c.rates) {
-            EXPECT_EQ(run(rate), reference) << rate << " frames a second";
-            EXPECT_NEAR(static_cast<double>(frames) / reference60, rate / 60.0, 0.05 * rate / 60.0)
-                << rate << " frames a second: " << frames << " frames, " << reference60 << " at 60";
-        }
-    }
+    ExpectSameAtRates({"--mode", "1", "--seed", "4", "--spin", "0.3,-0.4", "--csv", "shot.csv",
+                       "--svg", "shot.svg", "178", "140"},
+                      {30, 97, 144, 250}, true);
+    ExpectSameAtRates({"--mode", "1", "--max-seconds", "1.23", "180", "150"}, {30, 97, 250}, false);
+}
+
+// Whole racks, the computer on both sides, are the same at any frame rate:
+// its thinking, placing, aiming and strike, the steps and the verdicts. The
+// racks are short ones at the hard level (seeds picked for it), for the
+// sanitizer build's sake: this 9-ball rack has the break, a foul and the
+// computer's ball in hand, and the 9.
+TEST_F(ShotSim, NineBallRackIsTheSameAtAnyFrameRate)
+{
+    ExpectSameAtRates({"--mode", "3", "--auto", "1", "--level", "3", "--seed", "30"},
+                      {30, 97, 144, 250}, false);
+}
+
+// 8-ball's decisions cost several times 9-ball's: the two ends of the range.
+TEST_F(ShotSim, EightBallRackIsTheSameAtAnyFrameRate)
+{
+    ExpectSameAtRates({"--mode", "2", "--auto", "1", "--level", "3", "--seed", "13"}, {30, 250},
+                      false);
 }
 
 TEST_F(ShotSim, ShortTimeLimitReportsBallsStillMoving)
@@ -160,18 +177,33 @@ TEST_F(ShotSim, ShortTimeLimitReportsBallsStillMoving)
 TEST_F(ShotSim, BadArgumentsGiveUsageAndStatusTwo)
 {
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{}, {"180"}, {"180", "19"}, {"180", "151"}, {"east", "50"},
-          {"180", "50x"}, {"180", "50", "7"}, {"--max-seconds", "0", "180", "50"},
-          {"--csv"}, {"--bogus", "180", "50"}, {"nan", "50"},
-          {"--seed", "-1", "180", "50"}, {"--seed", "1.5", "--mode", "1", "180", "50"},
+         {std::vector<std::string>{},
+          {"180"},
+          {"180", "19"},
+          {"180", "151"},
+          {"east", "50"},
+          {"180", "50x"},
+          {"180", "50", "7"},
+          {"--max-seconds", "0", "180", "50"},
+          {"--csv"},
+          {"--bogus", "180", "50"},
+          {"nan", "50"},
+          {"--seed", "-1", "180", "50"},
+          {"--seed", "1.5", "--mode", "1", "180", "50"},
           // whole racks: --auto belongs to modes 2 and 3 and takes no shot
-          {"--mode", "2"}, {"--mode", "4", "--auto", "1"}, {"--auto", "1", "180", "50"},
-          {"--mode", "2", "--auto", "0"}, {"--mode", "3", "--auto", "1", "180", "50"},
+          {"--mode", "2"},
+          {"--mode", "4", "--auto", "1"},
+          {"--auto", "1", "180", "50"},
+          {"--mode", "2", "--auto", "0"},
+          {"--mode", "3", "--auto", "1", "180", "50"},
           {"--mode", "2", "--auto", "1", "--level", "4"},
           // the table game's frame rate: 30 to 250, and not for the free table's own frames
-          {"--mode", "1", "--frame-rate", "29", "180", "50"}, {"--mode", "1", "--frame-rate", "251", "180", "50"},
-          {"--mode", "1", "--frame-rate", "fast", "180", "50"}, {"--mode", "3", "--auto", "1", "--frame-rate", "nan"},
-          {"--mode", "1", "180", "50", "--frame-rate"}, {"--frame-rate", "60", "180", "50"}}) {
+          {"--mode", "1", "--frame-rate", "29", "180", "50"},
+          {"--mode", "1", "--frame-rate", "251", "180", "50"},
+          {"--mode", "1", "--frame-rate", "fast", "180", "50"},
+          {"--mode", "3", "--auto", "1", "--frame-rate", "nan"},
+          {"--mode", "1", "180", "50", "--frame-rate"},
+          {"--frame-rate", "60", "180", "50"}}) {
         EXPECT_EQ(Run(args), 2) << "arguments: " << ::testing::PrintToString(args);
         EXPECT_NE(err.find("baizeline-sim: "), std::string::npos) << err;
         EXPECT_TRUE(out.empty()) << out;

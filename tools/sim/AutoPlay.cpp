@@ -37,7 +37,10 @@ double ProcessSeconds()
     return t.tv_sec + 1e-9 * t.tv_nsec;
 }
 
-double Longest(const std::vector<double>& v) { return v.empty() ? 0.0 : *std::max_element(v.begin(), v.end()); }
+double Longest(const std::vector<double>& v)
+{
+    return v.empty() ? 0.0 : *std::max_element(v.begin(), v.end());
+}
 
 double Median(std::vector<double> v)
 {
@@ -58,8 +61,7 @@ class CRackCount {
 public:
     CRackCount(CTableGame& owner, int visits, CFingerprint& print)
         : game(owner), visitLimit(visits), fingerprint(print)
-    {
-    }
+    {}
 
     void Stepped()
     {
@@ -145,7 +147,8 @@ RackFigures PlayRack(const AutoPlaySettings& s, int level, unsigned seed, CFinge
         const RackFigures& f = count.Figures();
         // The last shot is played out; a computer whose decisions keep being
         // refused gives up too.
-        if (game.Phase() != CPlaySession::Rolling && (f.shots >= s.shotLimit || f.decisions >= 2 * s.shotLimit))
+        if (game.Phase() != CPlaySession::Rolling &&
+            (f.shots >= s.shotLimit || f.decisions >= 2 * s.shotLimit))
             break;
         const double before = ProcessSeconds();
         game.Update(frame);
@@ -155,7 +158,8 @@ RackFigures PlayRack(const AutoPlaySettings& s, int level, unsigned seed, CFinge
 }
 
 struct LevelFigures {
-    int won = 0, unfinished = 0, shots = 0, visits = 0, pots = 0, fouls = 0, stalls = 0, faults = 0, refused = 0;
+    int won = 0, unfinished = 0, shots = 0, visits = 0, pots = 0, fouls = 0, stalls = 0, faults = 0,
+        refused = 0;
     long frames = 0;
     std::vector<double> seconds, cpu;
     CFingerprint fingerprint; // every rack's steps and lines, one after another
@@ -181,23 +185,25 @@ struct LevelFigures {
 int PrintLevel(FILE* out, const AutoPlaySettings& s, int level, const LevelFigures& l, double wall)
 {
     const double n = s.racks > 0 ? s.racks : 1;
-    fprintf(out, "%5d  %6.0f%%  %10d  %10.1f  %11.1f  %10.2f  %10.2f  %6d\n", level, 100.0 * l.won / n,
-            l.unfinished, l.shots / n, l.visits / n, l.visits ? static_cast<double>(l.pots) / l.visits : 0.0,
-            l.fouls / n, l.stalls);
-    fprintf(out, "level %d fingerprint %016llx (every ball after every step, the game's lines)\n", level,
-            static_cast<unsigned long long>(l.fingerprint.Value()));
+    fprintf(out, "%5d  %6.0f%%  %10d  %10.1f  %11.1f  %10.2f  %10.2f  %6d\n", level,
+            100.0 * l.won / n, l.unfinished, l.shots / n, l.visits / n,
+            l.visits ? static_cast<double>(l.pots) / l.visits : 0.0, l.fouls / n, l.stalls);
+    fprintf(out, "level %d fingerprint %016llx (every ball after every step, the game's lines)\n",
+            level, static_cast<unsigned long long>(l.fingerprint.Value()));
     fprintf(out,
             "timing: level %d: decision s (wall) median %.3f max %.3f, (cpu) median %.3f max %.3f; "
             "%ld frames of 1/%g s in %.1f s\n",
-            level, Median(l.seconds), Longest(l.seconds), Median(l.cpu), Longest(l.cpu), l.frames, s.frameRate,
-            wall);
+            level, Median(l.seconds), Longest(l.seconds), Median(l.cpu), Longest(l.cpu), l.frames,
+            s.frameRate, wall);
     int status = l.stalls > 0 ? 1 : 0;
     if (l.faults > 0) {
-        fprintf(out, "level %d: %d balls off the bed or not finite after a shot\n", level, l.faults);
+        fprintf(out, "level %d: %d balls off the bed or not finite after a shot\n", level,
+                l.faults);
         status = 1;
     }
     if (l.refused > 0) {
-        fprintf(out, "level %d: %d decisions of the computer refused by the table game\n", level, l.refused);
+        fprintf(out, "level %d: %d decisions of the computer refused by the table game\n", level,
+                l.refused);
         status = 1;
     }
     fflush(out);
@@ -211,25 +217,31 @@ int RunAutoPlay(const AutoPlaySettings& s, FILE* out, FILE* progress)
     // The game's defaults: the passes read these globals, set from game.cfg in the game.
     Gravity = static_cast<float>(DefaultGravity);
     Viscosity = static_cast<float>(DefaultViscosity);
-    fprintf(out, "%s, computer against computer, %d racks per level, both sides at the level; seed %u\n",
+    fprintf(out,
+            "%s, computer against computer, %d racks per level, both sides at the level; seed %u\n",
             ModeName(s.mode), s.racks, s.seed);
-    fprintf(out, "level  won<=%dv  unfinished  shots/rack  visits/rack  pots/visit  fouls/rack  stalls\n",
-            s.visitLimit);
+    fprintf(
+        out,
+        "level  won<=%dv  unfinished  shots/rack  visits/rack  pots/visit  fouls/rack  stalls\n",
+        s.visitLimit);
     int status = 0;
     for (int level : s.levels) {
         LevelFigures l;
         const auto begin = std::chrono::steady_clock::now();
         for (int r = 0; r < s.racks; ++r) {
-            const RackFigures f = PlayRack(s, level, s.seed + static_cast<unsigned>(r), l.fingerprint);
+            const RackFigures f =
+                PlayRack(s, level, s.seed + static_cast<unsigned>(r), l.fingerprint);
             l.Add(f);
             if (progress)
                 fprintf(progress,
-                        "level %d rack %d: %s in %d visits, %d shots, %d pots, %d fouls, decision max %.2f s "
+                        "level %d rack %d: %s in %d visits, %d shots, %d pots, %d fouls, decision "
+                        "max %.2f s "
                         "wall, %.2f s cpu\n",
-                        level, r + 1, f.over ? "won" : "unfinished", f.visits, f.shots, f.pots, f.fouls,
-                        Longest(f.seconds), Longest(f.cpu));
+                        level, r + 1, f.over ? "won" : "unfinished", f.visits, f.shots, f.pots,
+                        f.fouls, Longest(f.seconds), Longest(f.cpu));
         }
-        const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+        const double wall =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
         status = std::max(status, PrintLevel(out, s, level, l, wall));
     }
     return status;

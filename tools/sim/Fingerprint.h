@@ -22,7 +22,10 @@ public:
         }
     }
     // Entries 1 to 16 of `balls`, every field.
-    void MixBalls(const Ball* balls) { Mix(balls + FirstBall, sizeof(Ball) * (LastBall - FirstBall + 1)); }
+    void MixBalls(const Ball* balls)
+    {
+        Mix(balls + FirstBall, sizeof(Ball) * (LastBall - FirstBall + 1));
+    }
     void MixLine(const std::string& line) { Mix(line.c_str(), line.size() + 1); }
     std::uint64_t Value() const { return hash; }
 

@@ -33,8 +33,7 @@ class CStepRecord {
 public:
     CStepRecord(CTableGame& owner, SimShotResult& into, bool keepTrack, int stepLimit)
         : game(owner), result(into), record(keepTrack), limit(stepLimit)
-    {
-    }
+    {}
 
     // The table as the strike left it: step 0.
     void Begin()
@@ -168,7 +167,8 @@ SimShotResult RunPracticeShot(const ShotSettings& settings)
         ++result.updates;
         steps.FrameOver();
     }
-    result.wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+    result.wallSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
     result.atRest = steps.Ended() && !result.stalled;
     result.fingerprint = steps.Fingerprint();
     return result;

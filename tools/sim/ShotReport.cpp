@@ -168,7 +168,8 @@ void PrintEnd(FILE* out, const SimShotResult& result)
     if (result.atRest)
         fprintf(out, "at rest after %d %s (%.2f s)\n", result.frames, unit, seconds);
     else if (result.stalled)
-        fprintf(out, "stopped by the game after %d %s (%.2f s): still moving after %.0f s of play\n",
+        fprintf(out,
+                "stopped by the game after %d %s (%.2f s): still moving after %.0f s of play\n",
                 result.frames, unit, seconds, StallSeconds);
     else
         fprintf(out, "still moving after %d %s (%.2f s): time limit reached\n", result.frames, unit,

@@ -51,13 +51,13 @@ struct SimShotResult {
     bool pockets = false;
     ShotEvents events;
     std::array<int, SimBalls> potFrame{};
-    bool steps = false;           // `frames` and the record count fixed steps: practice
-    bool refused = false;         // the table game would not take the shot: nothing was played
-    bool stalled = false;         // the table game stopped the shot after StallSeconds of play
-    std::vector<std::string> log; // the table game's event lines, timing lines left out
+    bool steps = false;            // `frames` and the record count fixed steps: practice
+    bool refused = false;          // the table game would not take the shot: nothing was played
+    bool stalled = false;          // the table game stopped the shot after StallSeconds of play
+    std::vector<std::string> log;  // the table game's event lines, timing lines left out
     std::uint64_t fingerprint = 0; // CFingerprint of every step's balls and the log
-    int updates = 0;              // frames handed to the table game (depends on the frame rate)
-    double wallSeconds = 0.0;     // how long they took
+    int updates = 0;               // frames handed to the table game (depends on the frame rate)
+    double wallSeconds = 0.0;      // how long they took
 };
 
 // Uses the application's object list and the global physics state, as the game
