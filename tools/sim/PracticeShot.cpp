@@ -1,4 +1,6 @@
 // RunPracticeShot: one practice shot played through the table game's frame loop, recorded step by step.
+#include "tools/sim/ShotRun.h"
+
 #include <chrono>
 #include <cmath>
 
@@ -7,7 +9,6 @@
 #include "physics/World.h"
 #include "play/PlayShot.h"
 #include "tools/sim/Fingerprint.h"
-#include "tools/sim/ShotRun.h"
 
 namespace {
 
