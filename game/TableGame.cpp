@@ -238,6 +238,8 @@ void CTableGame::Step()
         Say(GameEvent::Stalled, "practice: shot stopped after %.0f s of play", StallSeconds);
         play.Advance(balls, 0.0f);
     }
+    if (stepObserver)
+        stepObserver();
 }
 
 void CTableGame::EndShot()

@@ -1,7 +1,9 @@
 // CTableGame: one table game, headless: shot commands in, fixed steps, events and a snapshot out.
 #pragma once
 
+#include <functional>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "game/ComputerTurn.h"
@@ -53,6 +55,11 @@ public:
     void SetWaitForComputer(bool wait) { waitForComputer = wait; }
     // Told of every contact the live passes resolve (the sound); not owned, may be null.
     void SetContactSink(ContactSink* sink) { play.table.sink = sink; }
+    // Called after every fixed step of a shot, once the step's pots have moved
+    // on and before the shot is judged: an owner that keeps every step (the
+    // simulator's record, its fault checks) reads Balls() and Session() there.
+    // Phase() is no longer Rolling after the shot's last step.
+    void SetStepObserver(std::function<void()> observer) { stepObserver = std::move(observer); }
     // The heading, degrees, the cue shows now: the computer's swing starts there.
     void NoteCueHeading(float heading) { cueHeading = heading; }
 
@@ -133,4 +140,5 @@ private:
     float cueHeading = 180.0f;
     Placement handVerdict = Placement::Allowed;
     bool waitForComputer = false;
+    std::function<void()> stepObserver;
 };

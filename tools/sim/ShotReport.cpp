@@ -1,4 +1,4 @@
-// Summary, CSV and SVG of a simulated shot.
+// Summary, CSV and SVG of a simulated shot: the free table's frames, or practice's fixed steps.
 #include "tools/sim/ShotReport.h"
 
 #include <cerrno>
@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/GameLevel.h"
+#include "game/TableGame.h"
 #include "physics/PlayTable.h"
 #include "physics/Simulation.h"
 #include "physics/Units.h"
@@ -154,15 +155,37 @@ void PrintPots(FILE* out, const SimShotResult& result)
         for (int k = 0; k < SimBalls; ++k)
             if (result.number[k] == pot.ball)
                 frame = result.potFrame[k];
-        fprintf(out, "potted: %s in pocket %d (%s) at frame %d\n", Describe(pot.ball).c_str(),
+        fprintf(out, "potted: %s in pocket %d (%s) at step %d\n", Describe(pot.ball).c_str(),
                 pot.pocket, PocketName(pot.pocket), frame);
     }
+}
+
+// How the run ended: at rest, stopped by the table game, or cut by the time limit.
+void PrintEnd(FILE* out, const SimShotResult& result)
+{
+    const char* unit = result.steps ? "steps" : "frames";
+    const double seconds = result.frames * SimFrameSeconds;
+    if (result.atRest)
+        fprintf(out, "at rest after %d %s (%.2f s)\n", result.frames, unit, seconds);
+    else if (result.stalled)
+        fprintf(out,
+                "stopped by the game after %d %s (%.2f s): still moving after %.0f s of play\n",
+                result.frames, unit, seconds, StallSeconds);
+    else
+        fprintf(out, "still moving after %d %s (%.2f s): time limit reached\n", result.frames, unit,
+                seconds);
 }
 
 } // namespace
 
 void PrintSummary(FILE* out, const ShotSettings& settings, const SimShotResult& result)
 {
+    for (const std::string& line : result.log)
+        fprintf(out, "%s\n", line.c_str());
+    if (result.refused) {
+        fprintf(out, "shot refused by the table game: nothing played\n");
+        return;
+    }
     fprintf(out, "shot: angle %.1f deg, strength %.1f (%.3f m/s)\n", settings.angle,
             settings.strength, settings.strength / 20.0);
     if (settings.spin) {
@@ -173,12 +196,7 @@ void PrintSummary(FILE* out, const ShotSettings& settings, const SimShotResult& 
                 fprintf(out, "cue ball: from (%.3f, %.3f) m to (%.3f, %.3f) m\n", result.start[k].x,
                         result.start[k].y, result.final[k].x, result.final[k].y);
     }
-    const double seconds = result.frames * SimFrameSeconds;
-    if (result.atRest)
-        fprintf(out, "at rest after %d frames (%.2f s)\n", result.frames, seconds);
-    else
-        fprintf(out, "still moving after %d frames (%.2f s): time limit reached\n", result.frames,
-                seconds);
+    PrintEnd(out, result);
     int fastest = 0, fastestObject = -1;
     for (int k = 0; k < SimBalls; ++k) {
         if (result.topSpeed[k] > result.topSpeed[fastest])
@@ -204,6 +222,12 @@ void PrintSummary(FILE* out, const ShotSettings& settings, const SimShotResult& 
                 result.nanFrame);
     if (result.pockets)
         PrintPots(out, result);
+    if (!result.steps)
+        return;
+    fprintf(out, "fingerprint %016llx (every ball after every step, the game's lines)\n",
+            static_cast<unsigned long long>(result.fingerprint));
+    fprintf(out, "timing: %d frames of 1/%g s handed to the table game in %.3f s\n", result.updates,
+            settings.frameRate, result.wallSeconds);
 }
 
 std::string WriteCsv(const std::string& path, const SimShotResult& result)
@@ -211,7 +235,7 @@ std::string WriteCsv(const std::string& path, const SimShotResult& result)
     FILE* f = fopen(path.c_str(), "w");
     if (!f)
         return FileError(path, "open");
-    fprintf(f, "frame,time_s,ball,x_m,y_m,z_m\n");
+    fprintf(f, "%s,time_s,ball,x_m,y_m,z_m\n", result.steps ? "step" : "frame");
     for (size_t frame = 0; frame < result.track.size(); ++frame)
         for (int k = 0; k < SimBalls; ++k) {
             const vec3 p = result.track[frame][k];

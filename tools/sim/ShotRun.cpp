@@ -1,4 +1,4 @@
-// RunShot: the level's rack and a shot played frame by frame, headless.
+// RunShot: the free table's rack and a shot played frame by frame, headless, as the game's level runs it.
 #include "tools/sim/ShotRun.h"
 
 #include <cmath>
@@ -6,11 +6,9 @@
 #include "app/Game.h"
 #include "app/SceneSync.h"
 #include "physics/Ball.h"
-#include "physics/PlayTable.h"
 #include "physics/Simulation.h"
+#include "physics/TableGeometry.h"
 #include "physics/World.h"
-#include "play/PlayShot.h"
-#include "play/PracticeRack.h"
 #include "scene/Ball.h"
 #include "tools/sim/Rack.h"
 
@@ -55,56 +53,6 @@ static bool Inspect(SimShotResult& result, int frame)
         }
     }
     return resting;
-}
-
-// The practice table: the same frames, on the global balls and a pocket table.
-static SimShotResult RunPracticeShot(const ShotSettings& settings)
-{
-    Gravity = static_cast<float>(DefaultGravity);
-    Viscosity = static_cast<float>(DefaultViscosity);
-    for (Ball& b : ball)
-        b = Ball{};
-    PlayTable table = PocketTable();
-    SimShotResult result;
-    result.pockets = true;
-    table.events = &result.events;
-    RackPractice(ball, table, settings.seed);
-    for (int k = 0; k < SimBalls; ++k) {
-        result.number[k] = table.number[k + FirstBall];
-        result.potFrame[k] = -1;
-    }
-    ball[table.EntryOf(0)].velocity = ShotVelocity(settings.angle, settings.strength);
-    result.start = Positions();
-    if (settings.record)
-        result.track.push_back(result.start);
-
-    bool resting = false;
-    result.frames = RunUntilRest(ball, table, settings.maxSeconds, resting, [&](int frame) {
-        if (settings.record)
-            result.track.push_back(Positions());
-        for (int k = 0; k < SimBalls; ++k) {
-            const Ball& b = ball[k + FirstBall];
-            if (table.potted[k + FirstBall]) {
-                if (result.potFrame[k] < 0)
-                    result.potFrame[k] = frame;
-                continue;
-            }
-            const float speed = std::hypot(b.velocity.x, b.velocity.y);
-            if (speed > result.topSpeed[k])
-                result.topSpeed[k] = speed;
-            if (result.nanFrame < 0 && NotFinite(b)) {
-                result.nanFrame = frame;
-                result.nanBall = k;
-            }
-            if (result.offTableFrame < 0 && OffTheBed(b)) {
-                result.offTableFrame = frame;
-                result.offTableBall = k;
-            }
-        }
-    });
-    result.atRest = resting;
-    result.final = Positions();
-    return result;
 }
 
 SimShotResult RunShot(const ShotSettings& settings)

@@ -1,4 +1,4 @@
-// baizeline-sim: plays one shot on the game's rack without a window and reports how it ends.
+// baizeline-sim: plays one shot, or whole racks, without a window and reports how they end.
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -12,41 +12,57 @@
 
 namespace {
 
-const int ExitFault = 1; // NaN, a ball off the table, or an output file that could not be written
+// NaN, a ball off the table, a refused shot, or an output file that could not be written.
+const int ExitFault = 1;
 const int ExitUsage = 2;
 
 void Usage(FILE* out)
 {
-    fprintf(out,
-            "usage: baizeline-sim [--mode M] [--seed N] [--csv FILE] [--svg FILE] [--max-seconds S]\n"
-            "                     [--spin SIDE,TOP] ANGLE STRENGTH\n"
-            "       baizeline-sim --mode 2|3 --auto N [--level L] [--seed N] [--progress]\n"
-            "\n"
-            "Racks the sixteen balls as the game does, strikes the cue ball and runs frames of\n"
-            "1/60 s (25 passes each) until every ball moves slower than 1 mm/s.\n"
-            "\n"
-            "  ANGLE            heading of the shot in degrees (180 aims at the rack)\n"
-            "  STRENGTH         cue strength, 20 to 150 scene units per second (20 units = 1 m)\n"
-            "  --csv FILE       write every ball's position per frame (metres)\n"
-            "  --svg FILE       write a top view of the table with each ball's path\n"
-            "  --max-seconds S  simulated time limit, 0 < S <= 3600 (default 120)\n"
-            "  --mode M         0 the free table (default); 1 practice: a tight rack on the\n"
-            "                   foot spot, the cue ball on the head string, pockets that\n"
-            "                   take balls; reports what dropped where\n"
-            "                   2 8-ball, 3 9-ball: whole racks computer against computer\n"
-            "  --seed N         shuffle of the (first) rack, 0 to 4294967295 (default 1)\n"
-            "  --spin SIDE,TOP  strike the cue ball off centre: SIDE right (+) or left (-), TOP\n"
-            "                   above (+, follow) or below (-, draw), in ball radii, clamped to\n"
-            "                   0.5 from the centre; prints the strike point and the cue ball's\n"
-            "                   start and rest\n"
-            "  --auto N         modes 2 and 3: play N racks per level, 1 to 100000, and print\n"
-            "                   per level the share won within 60 visits, shots, visits, pots\n"
-            "                   per visit, fouls per rack and the seconds per decision\n"
-            "  --level L        modes 2 and 3: only level L (1 easy to 3 hard; default all)\n"
-            "  --progress       modes 2 and 3: one line per rack on standard error\n"
-            "\n"
-            "Exit status: 0 all balls stayed on the table without NaN, 1 a fault or an\n"
-            "unwritable file, 2 bad arguments.\n");
+    fprintf(
+        out,
+        "usage: baizeline-sim [--mode 0|1] [--seed N] [--csv FILE] [--svg FILE] [--max-seconds S]\n"
+        "                     [--spin SIDE,TOP] [--frame-rate F] ANGLE STRENGTH\n"
+        "       baizeline-sim --mode 2|3 --auto N [--level L] [--seed N] [--frame-rate F]\n"
+        "                     [--progress]\n"
+        "\n"
+        "Mode 0, the free table: racks the sixteen balls as the game does, strikes the cue\n"
+        "ball and runs frames of 1/60 s (25 passes each) until every ball moves slower than\n"
+        "1 mm/s. Modes 1 to 3 play through the game's table game, headless: its racks\n"
+        "(shuffled from --seed), its strike, and its frame loop at F frames a second, whose\n"
+        "fixed steps of 1/60 s make every outcome the same at any F.\n"
+        "\n"
+        "  ANGLE            heading of the shot in degrees (180 aims at the rack)\n"
+        "  STRENGTH         cue strength, 20 to 150 scene units per second (20 units = 1 m)\n"
+        "  --csv FILE       write every ball's position per frame (practice: per step), metres\n"
+        "  --svg FILE       write a top view of the table with each ball's path\n"
+        "  --max-seconds S  simulated time limit, 0 < S <= 3600 (default 120; the table\n"
+        "                   game itself stops a shot after 60 s of play)\n"
+        "  --mode M         0 the free table (default); 1 practice: the table game's rack,\n"
+        "                   the cue ball put down on the head string, pockets that take\n"
+        "                   balls; reports the game's log lines and what dropped where\n"
+        "                   2 8-ball, 3 9-ball: whole racks computer against computer\n"
+        "  --seed N         mode 1: the table game's seed, which shuffles its rack; modes\n"
+        "                   2 and 3: rack r of each level is a table game seeded N + r;\n"
+        "                   0 to 4294967295 (default 1; the free table's rack is fixed)\n"
+        "  --spin SIDE,TOP  strike the cue ball off centre: SIDE right (+) or left (-), TOP\n"
+        "                   above (+, follow) or below (-, draw), in ball radii, clamped to\n"
+        "                   0.5 from the centre; prints the strike point and the cue ball's\n"
+        "                   start and rest\n"
+        "  --frame-rate F   modes 1 to 3: frames a second handed to the table game, 30 to\n"
+        "                   250 (default 60); only the lines starting \"timing:\" change\n"
+        "  --auto N         modes 2 and 3: play N racks per level, 1 to 100000, and print\n"
+        "                   per level the share won within 60 visits, shots, visits, pots\n"
+        "                   per visit, fouls per rack, stalls, and on a timing line the\n"
+        "                   seconds per decision\n"
+        "  --level L        modes 2 and 3: only level L (1 easy to 3 hard; default all)\n"
+        "  --progress       modes 2 and 3: one line per rack on standard error\n"
+        "\n"
+        "Lines starting \"timing:\" hold wall-clock figures; the rest of the output is the\n"
+        "same from run to run for the same arguments. The fingerprint line of modes 1 to 3\n"
+        "hashes every ball after every step and the game's lines.\n"
+        "\n"
+        "Exit status: 0 all balls stayed on the table without NaN, 1 a fault (a stall or a\n"
+        "refused decision in modes 2 and 3) or an unwritable file, 2 bad arguments.\n");
 }
 
 int BadArguments(const std::string& message)
@@ -93,6 +109,7 @@ int main(int argc, char** argv)
     AutoPlaySettings autoPlay;
     int autoRacks = 0;
     bool progress = false;
+    bool frameRateGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -113,7 +130,7 @@ int main(int argc, char** argv)
             continue;
         }
         if (arg == "--csv" || arg == "--svg" || arg == "--max-seconds" || arg == "--mode" ||
-            arg == "--seed" || arg == "--auto" || arg == "--level") {
+            arg == "--seed" || arg == "--auto" || arg == "--level" || arg == "--frame-rate") {
             if (i + 1 >= argc)
                 return BadArguments(arg + " needs a value");
             const char* value = argv[++i];
@@ -136,6 +153,13 @@ int main(int argc, char** argv)
                     return BadArguments("--seed must be a whole number from 0 to 4294967295, not '" +
                                         std::string(value) + "'");
                 settings.seed = static_cast<unsigned>(number);
+            } else if (arg == "--frame-rate") {
+                if (!ParseNumber(value, &settings.frameRate) ||
+                    settings.frameRate < SimMinFrameRate || settings.frameRate > SimMaxFrameRate)
+                    return BadArguments(
+                        "--frame-rate must be a number from 30 to 250 frames a second, not '" +
+                        std::string(value) + "'");
+                frameRateGiven = true;
             } else if (arg == "--csv")
                 csvPath = value;
             else if (arg == "--svg")
@@ -161,10 +185,14 @@ int main(int argc, char** argv)
         autoPlay.mode = settings.mode;
         autoPlay.racks = autoRacks;
         autoPlay.seed = settings.seed;
+        autoPlay.frameRate = settings.frameRate;
         return RunAutoPlay(autoPlay, stdout, progress ? stderr : nullptr);
     }
     if (autoRacks > 0)
         return BadArguments("--auto needs --mode 2 or 3");
+    if (frameRateGiven && settings.mode == 0)
+        return BadArguments(
+            "--frame-rate needs --mode 1, 2 or 3: the free table runs its own 1/60 s frames");
     if (positionals < 2)
         return BadArguments("ANGLE and STRENGTH are required");
     double angle = 0.0, strength = 0.0;
@@ -180,7 +208,8 @@ int main(int argc, char** argv)
     const SimShotResult result = RunShot(settings);
     PrintSummary(stdout, settings, result);
 
-    int status = result.nanFrame >= 0 || result.offTableFrame >= 0 ? ExitFault : 0;
+    int status =
+        result.refused || result.nanFrame >= 0 || result.offTableFrame >= 0 ? ExitFault : 0;
     for (const auto& [path, writer] : {std::make_pair(csvPath, &WriteCsv), std::make_pair(svgPath, &WriteSvg)}) {
         if (path.empty())
             continue;
