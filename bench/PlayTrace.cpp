@@ -1,4 +1,4 @@
-// play_trace: a fingerprint of the play table's passes, to show that a faster physics gives the same positions bit for bit.
+// play_trace: a fingerprint of the play table's passes, to compare two builds bit for bit.
 //
 // Plays SHOTS shots (default 300): every third a full-strength break of a
 // practice rack, the others random layouts of 2 to 16 balls with a random

@@ -1,4 +1,4 @@
-// baizeline-sim, black-box: a break comes to rest on the table; the play modes give the same output at any frame rate; bad arguments are refused.
+// baizeline-sim, black-box: rest, the same output at any frame rate, bad arguments refused.
 #include <gtest/gtest.h>
 
 #include <cctype>

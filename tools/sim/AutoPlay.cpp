@@ -1,4 +1,4 @@
-// AutoPlay: the table game's own match loop, computer against computer, its events and state counted into figures.
+// AutoPlay: the table game's own match loop, computer against computer, counted into figures.
 #include "tools/sim/AutoPlay.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-// AutoPlay: whole racks played computer against computer through the table game, headless, and the figures of each level.
+// AutoPlay: whole racks computer against computer through the table game, figures per level.
 #pragma once
 
 #include <cstdio>

@@ -1,4 +1,4 @@
-// CFingerprint: one number for a whole run of the table game: every ball after every step, every event line.
+// CFingerprint: one number for a run of the table game: every ball every step, every event.
 #pragma once
 
 #include <cstddef>

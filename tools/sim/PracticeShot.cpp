@@ -1,4 +1,4 @@
-// RunPracticeShot: one practice shot played through the table game's frame loop, recorded step by step.
+// RunPracticeShot: one practice shot through the table game's frame loop, recorded each step.
 #include "tools/sim/ShotRun.h"
 
 #include <chrono>

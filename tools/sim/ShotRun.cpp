@@ -1,4 +1,4 @@
-// RunShot: the free table's rack and a shot played frame by frame, headless, as the game's level runs it.
+// RunShot: the free table's rack and a shot played frame by frame, headless, as the level runs it.
 #include "tools/sim/ShotRun.h"
 
 #include <cmath>

@@ -1,4 +1,4 @@
-// RunShot: racks the sixteen balls, strikes the cue ball and runs until all rest: the free table's own frames, or practice through the table game.
+// RunShot: a rack, a strike and the run to rest: the free table's own frames, or practice.
 #pragma once
 
 #include <array>
