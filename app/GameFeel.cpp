@@ -13,6 +13,7 @@
 
 #include "app/FrameClock.h"
 #include "app/HelpText.h"
+#include "app/StdoutLog.h"
 #include "app/PixelOverlay.h"
 #include "audio/SoundConfig.h"
 #include "physics/SceneSync.h"
@@ -35,8 +36,7 @@ const float DiagramRight = 90.0f, DiagramY = 80.0f, DiagramRadius = 32.0f;
 
 void Say(const char* format, double a = 0.0, double b = 0.0, double c = 0.0, double d = 0.0, double e = 0.0)
 {
-    printf(format, a, b, c, d, e);
-    fflush(stdout);
+    LogLine(format, a, b, c, d, e);
 }
 
 // Scene point (metres in the physics' frame) as OpenGL takes it: scene units, axes (y, z, x).

@@ -2,6 +2,7 @@
 #include "app/Game.h"
 #include "app/GameLevel.h"
 #include "app/PixelOverlay.h"
+#include "app/StdoutLog.h"
 
 #include <GL/gl.h>
 
@@ -68,8 +69,7 @@ float RoomReach(const vec3& look, const vec3& dir, float hx, float hy, float zLo
 // lights: a record for the player's terminal and for black-box tests.
 void Report(const char* format, const char* text = "", int number = 0)
 {
-    printf(format, text, number);
-    fflush(stdout);
+    LogLine(format, text, number);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/StdoutLog.h"
 #include "physics/Ball.h"
 #include "physics/SceneSync.h"
 #include "physics/TableGeometry.h"
@@ -41,9 +42,8 @@ void Log(const char* format, ...)
 {
     va_list args;
     va_start(args, format);
-    vprintf(format, args);
+    LogLineV(format, args);
     va_end(args);
-    fflush(stdout);
 }
 
 const char* GameName(GameKind game) { return game == GameKind::NineBall ? "9-ball" : "8-ball"; }
