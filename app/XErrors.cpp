@@ -1,4 +1,5 @@
-// X error and connection-loss handlers: noted and said once, so the frame loop can close the game itself.
+// X error and connection-loss handlers: noted and said once, so the frame loop can close the game
+// itself.
 #include "app/XErrors.h"
 
 #include <SDL.h>
@@ -34,7 +35,8 @@ int OnXError(Display* display, XErrorEvent* event)
     char name[96] = "";
     XGetErrorText(display, event->error_code, name, sizeof name);
     char line[256];
-    snprintf(line, sizeof line, "the X server refused a request on the game's window (%s, request %d.%d)", name,
+    snprintf(line, sizeof line,
+             "the X server refused a request on the game's window (%s, request %d.%d)", name,
              event->request_code, event->minor_code);
     SayOnce(line);
     return 0;
@@ -44,7 +46,8 @@ int OnXIOError(Display* display)
 {
     Lost = true;
     char line[256];
-    snprintf(line, sizeof line, "lost the connection to the X display %s", display ? DisplayString(display) : "");
+    snprintf(line, sizeof line, "lost the connection to the X display %s",
+             display ? DisplayString(display) : "");
     SayOnce(line);
     return 0;
 }
@@ -52,7 +55,8 @@ int OnXIOError(Display* display)
 // Xlib's default here calls exit(1). Returning instead leaves the display
 // marked broken: every later call on it returns at once, so the rest of the
 // frame and SDL's own shut-down run without a server.
-void KeepRunningAfterIOError(Display*, void*) {}
+void KeepRunningAfterIOError(Display*, void*)
+{}
 
 } // namespace
 

@@ -1,4 +1,5 @@
-// X errors: a window or display that goes away ends the game through its normal close, with one line.
+// X errors: a window or display that goes away ends the game through its normal close, with one
+// line.
 #pragma once
 
 // Before SDL opens the display: SDL's own protocol error handler passes on the

@@ -64,8 +64,9 @@ if [ -L "$player/data" ] || [ ! -e "$player/data" ]; then
             fail "cannot link $player/data to $share/data"
         if ! mv -f -T -- "$own.data" "$player/data" 2>/dev/null; then
             # Refused over a real folder: one the player made meanwhile is kept.
-            [ -d "$player/data" ] && [ ! -L "$player/data" ] ||
+            if [ ! -d "$player/data" ] || [ -L "$player/data" ]; then
                 fail "cannot link $player/data to $share/data"
+            fi
         fi
     fi
 fi

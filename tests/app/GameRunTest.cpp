@@ -1,4 +1,5 @@
-// The game binary, black-box, under X: caption, Escape, the error box, no display, a lost display, a closed log.
+// The game binary, black-box, under X: caption, Escape, the error box, no display, a lost display,
+// a closed log.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -65,7 +66,10 @@ protected:
     // Waits until the game has presented `n` frames more than it had: input
     // sent before the call is then handled and drawn. (An event can miss the
     // poll of the frame under way, so its effect shows two frames on.)
-    bool WaitFrames(uint64_t n = 3) { return WaitForFrames(Frames(), FramesPresented(Frames()) + n, Patience, &game); }
+    bool WaitFrames(uint64_t n = 3)
+    {
+        return WaitForFrames(Frames(), FramesPresented(Frames()) + n, Patience, &game);
+    }
 
     // Starts the game in an 800 × 600 window and waits until it draws the table.
     std::string StartPlaying(const std::string& moreConfig = "")
@@ -110,7 +114,8 @@ protected:
     // Captures the window until `done` holds for a capture or about `seconds`
     // pass, and answers the last capture: sanitizer builds draw a few frames a
     // second, so a change can take a while to reach the screen.
-    template <class Done> CImage ShotOnce(const std::string& id, Done done, double seconds = Patience)
+    template <class Done>
+    CImage ShotOnce(const std::string& id, Done done, double seconds = Patience)
     {
         const auto deadline =
             std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
@@ -159,7 +164,8 @@ TEST_F(GameRun, WindowCarriesTheCaptionAndEscapeEndsWithStatusZero)
     ASSERT_TRUE(Start());
     const std::string id = WaitForWindowOfSize(GameWindow, 640, 480, Patience, &game);
     ASSERT_FALSE(id.empty()) << ReadFile(Err());
-    ASSERT_TRUE(WaitForFrames(Frames(), 1, Patience, &game)) << "the game draws before it takes keys";
+    ASSERT_TRUE(WaitForFrames(Frames(), 1, Patience, &game))
+        << "the game draws before it takes keys";
     EXPECT_EQ(RunCommand("xdotool getwindowname " + id), GameCaption);
 
     Quit();
@@ -184,7 +190,8 @@ TEST_F(GameRun, PressDragAndReleaseBreaksTheRackAndTheBallsComeToRest)
     Drag(1, 10);
 
     // The table region only: the frame-rate text changes all the time.
-    CImage previous = ShotOnce(id, [&](const CImage& i) { return i.Differences(before, 0, 200, 800, 400) > 200; });
+    CImage previous = ShotOnce(
+        id, [&](const CImage& i) { return i.Differences(before, 0, 200, 800, 400) > 200; });
     EXPECT_GT(previous.Differences(before, 0, 200, 800, 400), 200);
     // Rest: two pictures 30 frames apart alike. Each frame moves the balls by
     // its own length (up to 0.1 s), so a slow build needs no more frames to
@@ -396,8 +403,8 @@ TEST_F(GameRun, LogReaderGoneTheGameSaysSoOncePlaysOnAndEscapeEndsWithStatusZero
     // The subshell closes its end of the pipe once head has gone: no reader is left.
     const std::string script = "{ \"$0\"; echo $? > status.txt; } | "
                                "( head -n 1 > head.txt; exec <&-; touch head-gone )";
-    ASSERT_TRUE(game.Start({"/usr/bin/env", "BAIZELINE_FRAME_COUNTER=" + Frames(), "/bin/sh", "-c", script,
-                            BAIZELINE_BINARY},
+    ASSERT_TRUE(game.Start({"/usr/bin/env", "BAIZELINE_FRAME_COUNTER=" + Frames(), "/bin/sh", "-c",
+                            script, BAIZELINE_BINARY},
                            dir.Path(), Out(), Err()));
     const std::string id = WaitForWindowOfSize(GameWindow, 800, 600, Patience, &game);
     ASSERT_FALSE(id.empty()) << ReadFile(Err());
@@ -409,7 +416,8 @@ TEST_F(GameRun, LogReaderGoneTheGameSaysSoOncePlaysOnAndEscapeEndsWithStatusZero
         if (!WaitFrames())
             break;
     }
-    ASSERT_EQ(CountInFile(Err(), stopped), 1) << ReadFile(Err()) << ReadFile(dir.Path() + "/status.txt");
+    ASSERT_EQ(CountInFile(Err(), stopped), 1)
+        << ReadFile(Err()) << ReadFile(dir.Path() + "/status.txt");
     EXPECT_FALSE(ReadFile(dir.Path() + "/head.txt").empty());
 
     RunCommand("xdotool key r");
@@ -458,9 +466,11 @@ TEST_F(GameRun, XServerGoneEndsTheGameThroughItsCloseWithOneLineAndStatusOne)
 {
     CChildProcess server;
     // -displayfd: the server picks a free display and writes its number once it listens.
-    ASSERT_TRUE(server.Start({"/usr/bin/Xvfb", "-displayfd", "1", "-screen", "0", "640x480x24", "-nolisten", "tcp"},
-                             dir.Path(), dir.Path() + "/xvfb.txt", dir.Path() + "/xvfb-err.txt"));
-    ASSERT_TRUE(WaitForInFile(dir.Path() + "/xvfb.txt", "\n", 1, Patience)) << ReadFile(dir.Path() + "/xvfb-err.txt");
+    ASSERT_TRUE(server.Start(
+        {"/usr/bin/Xvfb", "-displayfd", "1", "-screen", "0", "640x480x24", "-nolisten", "tcp"},
+        dir.Path(), dir.Path() + "/xvfb.txt", dir.Path() + "/xvfb-err.txt"));
+    ASSERT_TRUE(WaitForInFile(dir.Path() + "/xvfb.txt", "\n", 1, Patience))
+        << ReadFile(dir.Path() + "/xvfb-err.txt");
     std::string number = ReadFile(dir.Path() + "/xvfb.txt");
     number.pop_back();
 

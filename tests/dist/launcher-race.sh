@@ -34,23 +34,27 @@ find "$p" | sort > "$work/prefix-before"
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
 
+# launch HOME SIDE: a launcher for HOME that waits for the start signal.
+launch() {
+    # Both wait on the same file, so that they leave the line together.
+    while [ ! -e "$work/go" ]; do :; done
+    exec env HOME="$1" XDG_DATA_HOME= "$p/bin/baizeline" > "$1.$2.out" 2>&1
+}
+# check HOME SIDE PID: the launcher ended with status 0.
+check() {
+    if wait "$3"; then status=0; else status=$?; fi
+    [ "$status" -eq 0 ] || fail "$1, launcher $2: status $status: $(cat "$1.$2.out")"
+}
 # pair HOME: starts two launchers for that home at once and checks both and the home.
 pair() {
     rm -f "$work/go"
-    for side in a b; do
-        (
-            # Both wait on the same file, so that they leave the line together.
-            while [ ! -e "$work/go" ]; do :; done
-            exec env HOME="$1" XDG_DATA_HOME= "$p/bin/baizeline" > "$1.$side.out" 2>&1
-        ) &
-        eval "pid_$side=\$!"
-    done
+    launch "$1" a &
+    a=$!
+    launch "$1" b &
+    b=$!
     touch "$work/go"
-    for side in a b; do
-        eval "pid=\$pid_$side"
-        if wait "$pid"; then status=0; else status=$?; fi
-        [ "$status" -eq 0 ] || fail "$1, launcher $side: status $status: $(cat "$1.$side.out")"
-    done
+    check "$1" a "$a"
+    check "$1" b "$b"
     folder=$1/.local/share/baizeline
     [ "$(readlink "$folder/data")" = "$share/data" ] || fail "$1: data is not a link to $share/data"
     cmp -s "$folder/game.cfg" "$share/game.cfg" || fail "$1: game.cfg is not the default"

@@ -1,4 +1,5 @@
-// Test support: the game's frame counter read through a shared mapping, and windows found at their size.
+// Test support: the game's frame counter read through a shared mapping, and windows found at their
+// size.
 #include "tests/support/GameWatch.h"
 
 #include <fcntl.h>
@@ -41,10 +42,12 @@ bool WaitForFrames(const std::string& path, uint64_t frames, double seconds, CCh
 
 std::string WindowSize(const std::string& id)
 {
-    const std::string shell = RunCommand("xdotool getwindowgeometry --shell " + id + " 2>/dev/null");
+    const std::string shell =
+        RunCommand("xdotool getwindowgeometry --shell " + id + " 2>/dev/null");
     int width = 0, height = 0;
     const size_t at = shell.find("WIDTH=");
-    if (at == std::string::npos || sscanf(shell.c_str() + at, "WIDTH=%d\nHEIGHT=%d", &width, &height) != 2)
+    if (at == std::string::npos ||
+        sscanf(shell.c_str() + at, "WIDTH=%d\nHEIGHT=%d", &width, &height) != 2)
         return "";
     return std::to_string(width) + "x" + std::to_string(height);
 }
@@ -55,7 +58,8 @@ std::string WaitForWindowOfSize(const std::string& nameRegex, int width, int hei
     const std::string want = std::to_string(width) + "x" + std::to_string(height);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     do {
-        std::istringstream ids(RunCommand("xdotool search --onlyvisible --name '" + nameRegex + "' 2>/dev/null"));
+        std::istringstream ids(
+            RunCommand("xdotool search --onlyvisible --name '" + nameRegex + "' 2>/dev/null"));
         std::string id;
         while (std::getline(ids, id))
             if (!id.empty() && WindowSize(id) == want)

@@ -11,7 +11,8 @@ class CChildProcess;
 uint64_t FramesPresented(const std::string& path);
 // Waits up to `seconds` for the count to reach `frames`; true when it did.
 // With `game`, gives up as soon as that process has ended.
-bool WaitForFrames(const std::string& path, uint64_t frames, double seconds, CChildProcess* game = nullptr);
+bool WaitForFrames(const std::string& path, uint64_t frames, double seconds,
+                   CChildProcess* game = nullptr);
 
 // Waits until a mapped window whose name matches `nameRegex` is `width` ×
 // `height`, and answers its X id, or "" after `seconds`. SDL makes a small
