@@ -1,4 +1,4 @@
-// CFrameCounter: the frames presented so far, in a file tests and scripts read (BAIZELINE_FRAME_COUNTER).
+// CFrameCounter: the frames presented so far, kept in a file for tests (BAIZELINE_FRAME_COUNTER).
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,4 @@
-// X error and connection-loss handlers: noted and said once, so the frame loop can close the game
-// itself.
+// X error and connection-loss handlers: noted and said once; the frame loop then closes the game.
 #include "app/XErrors.h"
 
 #include <SDL.h>

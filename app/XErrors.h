@@ -1,5 +1,4 @@
-// X errors: a window or display that goes away ends the game through its normal close, with one
-// line.
+// X errors: a lost window or display ends the game through its normal close, with one line.
 #pragma once
 
 // Before SDL opens the display: SDL's own protocol error handler passes on the

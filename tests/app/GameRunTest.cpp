@@ -1,5 +1,4 @@
-// The game binary, black-box, under X: caption, Escape, the error box, no display, a lost display,
-// a closed log.
+// The game binary, black-box, under X: caption, Escape, error box, no or lost display, closed log.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>

@@ -1,5 +1,4 @@
-// Test support: the game's frame counter read through a shared mapping, and windows found at their
-// size.
+// Test support: the game's frame counter read through a shared mapping; windows found at a size.
 #include "tests/support/GameWatch.h"
 
 #include <fcntl.h>
