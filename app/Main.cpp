@@ -1,6 +1,7 @@
 // The program's entry: start-up sequence, the busy-waited frame loop, the fatal-error box.
 #include <SDL.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -9,8 +10,10 @@
 #include "app/CommandLine.h"
 #include "app/ErrorBox.h"
 #include "app/FrameClock.h"
+#include "app/FrameCounter.h"
 #include "app/HeapTuning.h"
 #include "app/Game.h"
+#include "app/XErrors.h"
 
 // SDL's headers declare SDL_main only where they rename main to it.
 extern "C" int SDL_main(int argc, char* argv[]);
@@ -29,10 +32,17 @@ extern "C" int SDL_main(int argc, char* argv[])
     }
     // Refused only by unusual C libraries; the game then runs as before.
     KeepFreedHeap();
+    // The log on standard output may go to a pipe whose reader quits
+    // (`baizeline | head -1`): the write then fails with EPIPE, which the log
+    // handles, instead of the signal killing the game without its close.
+    signal(SIGPIPE, SIG_IGN);
     // Off unless BAIZELINE_FRAMES asks for a measured run of that many frames.
     CFrameClock clock(getenv("BAIZELINE_FRAMES"));
+    // Off unless a test or script asks to follow the frames as they come.
+    CFrameCounter counter(getenv("BAIZELINE_FRAME_COUNTER"));
     try {
         Game.ReadIni();
+        CatchXErrors();
         // The command line over game.cfg, for this run only.
         if (options.mode >= 0)
             Game.settings.mode = options.mode;
@@ -40,6 +50,7 @@ extern "C" int SDL_main(int argc, char* argv[])
             Game.settings.opponent = options.opponent;
         Game.settings.menu = options.menu;
         Game.Create();
+        CatchXDisconnect();
         Game.LoadData();
         Game.LoadLevel();
         Game.ApplyGamma();
@@ -58,13 +69,16 @@ extern "C" int SDL_main(int argc, char* argv[])
             Game.Move(dt);
             Game.Draw();
             Game.FlipScreen();
+            counter.Presented();
             if (clock.On() && !clock.Presented(MonotonicSeconds(), WallSeconds()))
+                Game.running = false;
+            if (XDisplayLost())
                 Game.running = false;
         }
         if (clock.On())
             clock.Report(stderr);
         Game.Close();
-        return 0;
+        return XDisplayLost() ? 1 : 0;
     } catch (const std::exception& e) {
         // Close the window first, full screen included: SDL 1.2 keeps pointer
         // and keyboard grabbed in full screen even after SDL_GRAB_OFF, and the

@@ -1,10 +1,17 @@
 // CIniFile, CIniSection, CIniKey: the INI reader behind game.cfg.
 #include "config/IniFile.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <sstream>
 #include <stdexcept>
 
 #include "config/IniString.h"
@@ -60,8 +67,6 @@ CIniSection::~CIniSection()
 
 void CIniSection::Clean()
 {
-    for (CIniKey* key : keys)
-        delete key;
     keys.clear();
 }
 
@@ -77,68 +82,200 @@ CIniFile::CIniFile(const char* path) : currentSection(nullptr), opened(false)
 CIniFile::~CIniFile()
 {
     Clean();
-    file.clear();
-    if (file.is_open())
-        file.close();
+}
+
+// The whole of a regular file into `text`; false with the reason in `problem`
+// when the file is there but cannot be read. An absent file is read as empty.
+static bool ReadWholeFile(const std::string& path, std::string& text, std::string& problem)
+{
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR) {
+            // A link to nothing is there all the same: the player meant a file.
+            if (lstat(path.c_str(), &info) == 0) {
+                problem = "is a link to nothing";
+                return false;
+            }
+            return true;
+        }
+        problem = std::string("cannot be read: ") + strerror(errno);
+        return false;
+    }
+    // Checked before opening: a FIFO would block the start until a writer came.
+    if (!S_ISREG(info.st_mode)) {
+        problem = S_ISDIR(info.st_mode) ? "is a directory, not a file" : "is not a regular file";
+        return false;
+    }
+    FILE* f = fopen(path.c_str(), "rb");
+    if (!f) {
+        problem = std::string("cannot be read: ") + strerror(errno);
+        return false;
+    }
+    char buffer[65536];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, f)) > 0)
+        text.append(buffer, n);
+    const bool failed = ferror(f) != 0;
+    const int error = errno;
+    fclose(f);
+    if (failed) {
+        problem = std::string("cannot be read: ") + strerror(error);
+        text.clear();
+        return false;
+    }
+    return true;
 }
 
 bool CIniFile::Open(const char* path)
 {
-    // A second Open starts afresh: the sections of the first file are dropped
-    // and its stream closed, so the reader reflects exactly one file.
+    // A second Open starts afresh: the sections of the first file are dropped,
+    // so the reader reflects exactly one file.
     Clean();
-    if (file.is_open())
-        file.close();
     fileName = path ? path : "";
-    file.clear();
-    file.open(fileName.c_str(), std::ios::in);
-    if (!file.is_open())
-        file.clear();
+    problem.clear();
     opened = true;
-    if (file.is_open())
-        Parse(file);
+    std::string text;
+    if (ReadWholeFile(fileName, text, problem))
+        Parse(text.data(), text.size());
     return true;
 }
 
 void CIniFile::Parse(std::istream& in)
 {
+    std::ostringstream text;
+    text << in.rdbuf();
+    const std::string whole = text.str();
+    Parse(whole.data(), whole.size());
+}
+
+// One of chWhite, by a table: the parse asks twice for every line.
+static bool IsWhite(char c)
+{
+    static const auto table = [] {
+        std::array<bool, 256> t{};
+        for (const char* w = chWhite; *w; ++w)
+            t[static_cast<unsigned char>(*w)] = true;
+        return t;
+    }();
+    return table[static_cast<unsigned char>(c)];
+}
+
+// Lines end at '\n'; each is trimmed of chWhite at both ends first.
+void CIniFile::Parse(const char* text, size_t size)
+{
     currentSection = nullptr;
-    std::string line;
-    while (std::getline(in, line)) {
-        TrimBoth(line);
-        if (line.empty())
+    // Sized once for the headers the text may hold (lines that open with '['),
+    // so that a file of a million sections does not rebuild the index twenty
+    // times as it fills; at most 2M slots (16 MB), past which it grows as usual.
+    size_t headers = size > 0 && text[0] == chSectPrefix;
+    for (const char* at = text;
+         (at = static_cast<const char*>(memchr(at, '\n', static_cast<size_t>(text + size - at))));)
+        headers += ++at < text + size && *at == chSectPrefix;
+    Reserve(sections.size() + std::min<size_t>(headers, size_t(1) << 20));
+    const char* const stop = text + size;
+    for (const char* at = text; at < stop;) {
+        const char* eol =
+            static_cast<const char*>(memchr(at, '\n', static_cast<size_t>(stop - at)));
+        if (!eol)
+            eol = stop;
+        const char* begin = at;
+        const char* end = eol;
+        at = eol + 1;
+        while (begin < end && IsWhite(*begin))
+            ++begin;
+        while (end > begin && IsWhite(end[-1]))
+            --end;
+        if (begin == end)
             continue;
-        if (line[0] == chSectPrefix) {
+        if (*begin == chSectPrefix) {
             // The last character is dropped unchecked, as the format always has.
-            const std::string name = line.size() > 1 ? line.substr(1, line.size() - 2) : "";
-            sections.push_back(new CIniSection(name));
-            currentSection = sections.back();
+            const size_t length = static_cast<size_t>(end - begin);
+            const std::string_view name =
+                length > 1 ? std::string_view(begin + 1, length - 2) : std::string_view();
+            // The same header again, the common case of a repeated one, needs no look-up.
+            if (!currentSection || currentSection->name != name) {
+                currentSection = FindSection(name);
+                if (!currentSection)
+                    currentSection = AddSection(name);
+            }
             continue;
         }
-        if (line[0] == ';' || !IsValidParameter(line))
+        // A comment, no '=', or '=' first: not a key.
+        const char* eq =
+            static_cast<const char*>(memchr(begin, '=', static_cast<size_t>(end - begin)));
+        if (*begin == ';' || !eq || eq == begin)
             continue;
         // A key above the first header belongs to no section and is dropped.
         if (!currentSection)
             continue;
-        CIniKey* key = new CIniKey(line);
-        if (key->kind == -1) {
-            delete key;
-            continue;
-        }
-        currentSection->keys.push_back(key);
+        currentSection->keys.emplace_back(std::string(begin, end));
+        if (currentSection->keys.back().kind == -1)
+            currentSection->keys.pop_back();
     }
+}
+
+static size_t NameHash(std::string_view name)
+{
+    return std::hash<std::string_view>()(name);
+}
+
+static uint32_t Tag(size_t hash)
+{
+    return static_cast<uint32_t>(static_cast<uint64_t>(hash) >> 32);
+}
+
+size_t CIniFile::Slot(std::string_view name, size_t hash) const
+{
+    const size_t mask = slots.size() - 1;
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+        const uint64_t slot = slots[i];
+        if (slot == 0 || (static_cast<uint32_t>(slot >> 32) == Tag(hash) &&
+                          sections[static_cast<uint32_t>(slot) - 1]->name == name))
+            return i;
+    }
+}
+
+CIniSection* CIniFile::FindSection(std::string_view name) const
+{
+    if (slots.empty())
+        return nullptr;
+    const uint64_t slot = slots[Slot(name, NameHash(name))];
+    return slot ? sections[static_cast<uint32_t>(slot) - 1] : nullptr;
+}
+
+void CIniFile::Reserve(size_t count)
+{
+    // At most half full, so that a probe ends soon; a power of two for the mask.
+    size_t size = slots.empty() ? 64 : slots.size();
+    while (size < 2 * count)
+        size *= 2;
+    if (size == slots.size())
+        return;
+    slots.assign(size, 0);
+    for (size_t i = 0; i < sections.size(); ++i) {
+        const size_t hash = NameHash(sections[i]->name);
+        slots[Slot(sections[i]->name, hash)] = static_cast<uint64_t>(Tag(hash)) << 32 | (i + 1);
+    }
+}
+
+CIniSection* CIniFile::AddSection(std::string_view name)
+{
+    Reserve(sections.size() + 1);
+    store.emplace_back(std::string(name));
+    sections.push_back(&store.back());
+    const size_t hash = NameHash(name);
+    slots[Slot(name, hash)] = static_cast<uint64_t>(Tag(hash)) << 32 | sections.size();
+    return sections.back();
 }
 
 CIniKey* CIniFile::GetIniKey(const std::string& section, const std::string& key)
 {
-    for (CIniSection* s : sections) {
-        currentSection = s;
-        if (s->name != section)
-            continue;
-        for (CIniKey* k : s->keys)
-            if (k->name == key)
-                return k;
-    }
+    currentSection = FindSection(section);
+    if (!currentSection)
+        return nullptr;
+    for (CIniKey& k : currentSection->keys)
+        if (k.name == key)
+            return &k;
     return nullptr;
 }
 
@@ -179,11 +316,9 @@ bool CIniFile::ReadBool(const std::string& section, const std::string& key, bool
 
 void CIniFile::Clean()
 {
-    for (CIniSection* s : sections) {
-        s->Clean();
-        delete s;
-    }
     sections.clear();
+    store.clear();
+    slots.clear();
     currentSection = nullptr;
     opened = false;
 }

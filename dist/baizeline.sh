@@ -42,26 +42,52 @@ player=$data_home/baizeline
 
 mkdir -p -- "$player" || fail "cannot create the player's folder $player"
 
+# Two launchers may start at once in a fresh home (a double click, a menu and
+# a terminal). Each makes what it needs under a name of its own in the
+# player's folder and renames it into place: rename(2) swaps a name in one
+# step, so the other launcher sees either nothing or the finished link or
+# file, never a half-made one, and a loser of the race takes the winner's.
+# `ln -n` and `mv -T` act on a link itself: an existing link to a folder is
+# never followed, which would put the new link inside the installed data/.
+own=$player/.launcher.$$
+cleanup_own() { rm -f -- "$own.data" "$own.cfg"; }
+trap cleanup_own EXIT
+trap 'exit 1' HUP INT TERM
+
 # data/ follows the installed game: a link left by an earlier install
 # elsewhere is pointed here again. A real folder is the player's own
 # (replaced pictures or models) and is left alone.
 if [ -L "$player/data" ] || [ ! -e "$player/data" ]; then
     if [ "$(readlink -- "$player/data" 2>/dev/null)" != "$share/data" ]; then
-        rm -f -- "$player/data"
-        ln -s -- "$share/data" "$player/data" || fail "cannot link $player/data to $share/data"
+        rm -f -- "$own.data"
+        ln -s -n -- "$share/data" "$own.data" ||
+            fail "cannot link $player/data to $share/data"
+        if ! mv -f -T -- "$own.data" "$player/data" 2>/dev/null; then
+            # Refused over a real folder: one the player made meanwhile is kept.
+            if [ ! -d "$player/data" ] || [ -L "$player/data" ]; then
+                fail "cannot link $player/data to $share/data"
+            fi
+        fi
     fi
 fi
 
-# The player's game.cfg is theirs once it exists; the first one is the
-# installed default, copied under another name and renamed so that an
-# interrupted copy never leaves half a file to be kept.
+# The player's game.cfg is theirs once it exists. The first one is the
+# installed default, copied under a name of our own and put in place with a
+# hard link, which fails rather than replace a name that is there: a copy
+# another launcher put there first is kept. Where hard links are refused
+# (some network and FUSE file systems), a rename does it.
 if [ ! -e "$player/game.cfg" ]; then
-    if ! { cp -- "$share/game.cfg" "$player/game.cfg.new" &&
-        chmod u+w -- "$player/game.cfg.new" &&
-        mv -- "$player/game.cfg.new" "$player/game.cfg"; }; then
+    rm -f -- "$own.cfg"
+    if ! { cp -- "$share/game.cfg" "$own.cfg" && chmod u+w -- "$own.cfg"; }; then
         fail "cannot copy $share/game.cfg to $player/game.cfg"
     fi
+    if ! ln -- "$own.cfg" "$player/game.cfg" 2>/dev/null && [ ! -e "$player/game.cfg" ]; then
+        mv -f -T -- "$own.cfg" "$player/game.cfg" ||
+            fail "cannot copy $share/game.cfg to $player/game.cfg"
+    fi
+    rm -f -- "$own.cfg"
 fi
+trap - EXIT HUP INT TERM
 
 cd -- "$player" || fail "cannot enter the player's folder $player"
 exec "$game" "$@"

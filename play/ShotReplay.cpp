@@ -37,7 +37,10 @@ void CShotReplay::Begin(const Ball* balls)
 
 void CShotReplay::Record(const Ball* balls, float dt)
 {
-    if (!recording || !(dt > 0.0f))
+    // A frame time that is no time, or that would carry the clock past float's
+    // range (an infinity, a stall of 1e38 s), is no frame of play: an infinite
+    // sample time would make the playback's interpolation NaN.
+    if (!recording || !(dt > 0.0f) || !std::isfinite(clock + dt))
         return;
     clock += dt;
     if (clock - lastSample >= interval - 1e-6f)

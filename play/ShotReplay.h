@@ -22,7 +22,8 @@ public:
     // Starts a new record with the balls as the strike leaves them; forgets the old one.
     void Begin(const Ball* balls);
     // After each of the shot's frames (`dt` seconds of play): a sample when the
-    // interval has passed since the last one.
+    // interval has passed since the last one. A `dt` that is not positive, or
+    // that would take the record's clock past float's range, is ignored.
     void Record(const Ball* balls, float dt);
     // The shot is over: the table at rest is the last sample.
     void End(const Ball* balls);

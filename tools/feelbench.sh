@@ -9,6 +9,8 @@
 # frame intervals; medians over the runs.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=tools/game-wait.sh
+. "$root/tools/game-wait.sh"
 build=$(cd "${1:-$root/build}" && pwd)
 runs=${RUNS:-5}
 frames=${FRAMES:-1500}
@@ -27,18 +29,23 @@ ln -s "$build/run/data" "$dir/data"
 run() {
     printf '[Display]\nWidth=800\nHeight=600\n[Game]\nMode=1\nAimGuide=%s\n[Sound]\nVolume=%s\n' "$2" "$1" \
         > "$dir/game.cfg"
-    (cd "$dir" && SDL_AUDIODRIVER=dummy BAIZELINE_FRAMES="$frames" "$build/baizeline" > out.txt 2> err.txt) &
+    rm -f "$dir/frames"
+    (cd "$dir" && SDL_AUDIODRIVER=dummy BAIZELINE_FRAMES="$frames" BAIZELINE_FRAME_COUNTER="$dir/frames" \
+        "$build/baizeline" > out.txt 2> err.txt) &
     game=$!
-    waited=0
-    while ! grep -q "first frame presented" "$dir/err.txt" 2>/dev/null && [ $waited -lt 200 ]; do
-        sleep 0.1; waited=$((waited + 1))
-    done
-    sleep 0.5
-    xdotool mousedown 1 sleep 0.2 mouseup 1 sleep 0.5
+    # The cue ball in hand goes down where it is; then, for a break, the cue is
+    # drawn back and, a few frames after the last motion, let go.
+    wait_log "$dir/out.txt" "practice: racked" 1 "$game"
+    xdotool mousedown 1
+    wait_more_frames "$dir/frames" 3 "$game"
+    xdotool mouseup 1
+    wait_log "$dir/out.txt" "cue ball placed" 1 "$game"
     if [ "$3" = break ]; then
-        xdotool mousedown 1 sleep 0.2
+        xdotool mousedown 1
+        wait_log "$dir/out.txt" "practice: aiming" 1 "$game"
         for _ in 1 2 3 4 5 6 7 8; do xdotool mousemove_relative 0 10 sleep 0.05; done
-        xdotool sleep 0.2 mouseup 1
+        wait_more_frames "$dir/frames" 3 "$game"
+        xdotool mouseup 1
     else
         for _ in $(seq 1 400); do xdotool mousemove_relative 3 0 sleep 0.02 2>/dev/null || break; done
     fi

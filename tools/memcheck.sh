@@ -1,18 +1,21 @@
 #!/bin/sh
-# The real game under valgrind memcheck, under Xvfb: waits for the window, plays
-# one shot (left button down, drag down, up), lets the balls run while the
-# credits and the lighting are toggled off and on, quits with Escape. Fails on
-# any invalid read or write, use of uninitialised memory or definite leak that
-# tools/memcheck.supp does not explain.
+# The real game under valgrind memcheck, under Xvfb: waits for the first frame,
+# plays one shot (left button down, drag down, up), lets the balls run while
+# the credits and the lighting are toggled off and on, quits with Escape. Fails
+# on any invalid read or write, use of uninitialised memory or definite leak
+# that tools/memcheck.supp does not explain. Every step waits on the game's
+# frame counter, so the run is the same however slowly valgrind draws.
 # Usage: tools/memcheck.sh [BUILD_DIR]
-#   MEMCHECK_SECONDS  how long to let the balls run after the shot (default 90)
-#   MEMCHECK_FRAMES   fewest frames the run must have drawn (default 200)
+#   MEMCHECK_FRAMES   frames the run draws in all, the balls running after the shot (default 200)
 #   MEMCHECK_OUT      where the log and screenshots go (default BUILD_DIR/memcheck)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=tools/game-wait.sh
+. "$root/tools/game-wait.sh"
 build=$(cd "${1:-$root/build}" && pwd)
-seconds=${MEMCHECK_SECONDS:-90}
 least=${MEMCHECK_FRAMES:-200}
+# Under valgrind a frame takes a third of a second or more.
+GAME_PATIENCE=600
 out=${MEMCHECK_OUT:-$build/memcheck}
 
 if [ -z "${DISPLAY:-}" ]; then
@@ -37,7 +40,7 @@ ln -s "$build/run/data" "$dir/data"
 # the first frame is up and how many frames were drawn.
 (
     cd "$dir"
-    exec env BAIZELINE_FRAMES=1000000000 valgrind --tool=memcheck --leak-check=full \
+    exec env BAIZELINE_FRAMES=1000000000 BAIZELINE_FRAME_COUNTER="$dir/frames" valgrind --tool=memcheck --leak-check=full \
         --show-leak-kinds=definite --errors-for-leak-kinds=definite --num-callers=40 \
         --keep-debuginfo=yes --gen-suppressions=all \
         --suppressions="$root/tools/memcheck.supp" --error-exitcode=3 \
@@ -45,50 +48,46 @@ ln -s "$build/run/data" "$dir/data"
 ) &
 game=$!
 
-waited=0
-until grep -q "first frame presented" "$out/game.err" 2>/dev/null; do
-    if ! kill -0 "$game" 2>/dev/null || [ "$waited" -ge 600 ]; then
-        echo "memcheck: the game never drew its first frame" >&2
-        cat "$out/game.err" >&2
-        exit 1
-    fi
-    sleep 1
-    waited=$((waited + 1))
-done
-echo "memcheck: first frame after about $waited s; playing the shot"
+if ! wait_frames "$dir/frames" 1 "$game"; then
+    echo "memcheck: the game never drew its first frame" >&2
+    cat "$out/game.err" >&2
+    exit 1
+fi
+echo "memcheck: first frame drawn; playing the shot"
 import -window root "$out/before-shot.png" 2>/dev/null || true
 
 # The pointer stays where it is when the button goes down: a first motion
-# would swing the camera. Dragging down pulls the cue back (more power).
+# would swing the camera. Dragging down pulls the cue back (more power), a
+# frame for each step; the release comes frames after the last.
 xdotool mousedown 1
-sleep 2
+wait_more_frames "$dir/frames" 3 "$game"
 for step in 1 2 3 4 5 6 7 8; do
     xdotool mousemove_relative -- 0 8
-    sleep 0.5
+    wait_more_frames "$dir/frames" 2 "$game"
 done
-sleep 1
+wait_more_frames "$dir/frames" 3 "$game"
 import -window root "$out/aiming.png" 2>/dev/null || true
 xdotool mouseup 1
-echo "memcheck: shot played; letting the balls run for $seconds s"
+echo "memcheck: shot played; letting the balls run to frame $least"
 # Meanwhile the display toggles, each twice so the run ends as it began: the
 # credits (A) and the lighting (L). Instant taps: the game acts on the press
 # event itself, even when its release arrives in the same batch.
 press=0
 for key in a a l l; do
-    sleep 5
+    wait_more_frames "$dir/frames" 15 "$game"
     xdotool key "$key"
     press=$((press + 1))
-    sleep 2
+    wait_more_frames "$dir/frames" 3 "$game"
     import -window root "$out/toggle-$press-$key.png" 2>/dev/null || true
 done
-sleep "$seconds"
+wait_frames "$dir/frames" "$least" "$game" || true
 import -window root "$out/after-shot.png" 2>/dev/null || true
 
-# One tap; under valgrind a frame takes a third of a second, so allow a minute.
+# One tap: the game acts on the press in its next frame or two.
 xdotool key Escape
 tries=0
-while kill -0 "$game" 2>/dev/null && [ "$tries" -lt 60 ]; do
-    sleep 1
+while kill -0 "$game" 2>/dev/null && [ "$tries" -lt 600 ]; do
+    sleep 0.1
     tries=$((tries + 1))
 done
 if kill -0 "$game" 2>/dev/null; then
@@ -108,7 +107,7 @@ if [ "$status" -ne 0 ]; then
     exit 1
 fi
 if [ -z "$frames" ] || [ "$frames" -lt "$least" ]; then
-    echo "memcheck: FAILED: fewer than $least frames drawn; raise MEMCHECK_SECONDS" >&2
+    echo "memcheck: FAILED: fewer than $least frames drawn" >&2
     exit 1
 fi
 echo "memcheck: passed"

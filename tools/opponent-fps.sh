@@ -6,6 +6,8 @@
 # Usage: tools/opponent-fps.sh [BUILD_DIR]   (env: LEVEL=3 DECISIONS=5)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=tools/game-wait.sh
+. "$root/tools/game-wait.sh"
 build=$(cd "${1:-$root/build}" && pwd)
 level=${LEVEL:-3}
 decisions=${DECISIONS:-5}
@@ -18,21 +20,15 @@ dir=$(mktemp -d /tmp/baizeline-think.XXXXXX)
 cd "$dir"
 printf '[Display]\nWidth=800\nHeight=600\n[Game]\nMode=2\nOpponent=%s\n' "$level" > game.cfg
 ln -s "$build/run/data" data
-"$build/baizeline" > out.txt 2> err.txt &
+BAIZELINE_FRAME_COUNTER="$dir/frames" "$build/baizeline" > out.txt 2> err.txt &
 pid=$!
 trap 'kill $pid 2>/dev/null || true; rm -rf "$dir"' EXIT
 
-# Waits up to 300 s for the log to hold `$2` lines matching `$1`.
-wait_for() {
-    i=0
-    while [ "$(grep -c "$1" out.txt || true)" -lt "$2" ] && [ "$i" -lt 3000 ]; do
-        sleep 0.1
-        i=$((i + 1))
-    done
-}
+# Waits for the log to hold `$2` lines matching `$1`.
+wait_for() { GAME_PATIENCE=300 wait_log out.txt "$1" "$2" "$pid" || true; }
 
 wait_for "racked" 1
-sleep 1
+wait_more_frames frames 3 "$pid"
 n=0
 while [ "$n" -lt "$decisions" ]; do
     n=$((n + 1))
@@ -43,7 +39,7 @@ while [ "$n" -lt "$decisions" ]; do
     wait_for "racked, You to break" "$n"
     xdotool key r
     # The next R hands the break to the computer again.
-    sleep 0.2
+    wait_more_frames frames 3 "$pid"
 done
 # Escape opens the menu in a game; Up wraps round to Quit.
 xdotool key Escape

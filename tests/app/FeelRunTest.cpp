@@ -1,14 +1,10 @@
 // The shot feel through the real binary under X with SDL's dummy audio: sound, spin keys, F1, the strike's spin, P's replay.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <thread>
 
 #include "tests/app/PlayModeRun.h"
 
@@ -22,49 +18,48 @@ TEST_F(FeelRun, PracticeWithDummyAudioSpinsHelpsAndReplaysBackToTheSameTable)
     const bool launched = Launch("Mode=1\n");
     unsetenv("SDL_AUDIODRIVER");
     ASSERT_TRUE(launched);
-    ASSERT_TRUE(WaitFor("practice: racked", 1, 20.0)) << Log();
+    ASSERT_TRUE(WaitFor("practice: racked", 1)) << Log();
     // The device opens just after the rack is logged: wait for it, as a slow
     // (sanitizer) build may not have got there yet.
-    EXPECT_TRUE(WaitFor("sound on, volume 0.70", 1, 10.0)) << "the dummy device opens at the practice volume\n"
-                                                          << Errors();
+    EXPECT_TRUE(WaitFor("sound on, volume 0.70", 1))
+        << "the dummy device opens at the practice volume\n"
+        << Errors();
     EXPECT_EQ(Count("sound on, volume"), 1) << Log();
-    RunCommand("xdotool mousedown 1 sleep 0.2 mouseup 1");
-    ASSERT_TRUE(WaitFor("practice: cue ball placed", 1, 15.0)) << Log();
-    Pause(0.5);
+    RunCommand("xdotool mousedown 1");
+    WaitFrames();
+    RunCommand("xdotool mouseup 1");
+    ASSERT_TRUE(WaitFor("practice: cue ball placed", 1)) << Log();
+    WaitFrames();
 
     // F1 lays the controls over the table; again takes them away. Counted in
     // the column of key names, left of the table's white cue ball.
-    auto helpPixels = [&] { return Shot().Count(35, 45, 300, 360, OverlayText); };
-    // Waits up to 3 s for the count to pass `limit` upwards (or downwards).
-    auto waitPixels = [&](int limit, bool above) {
-        int n = helpPixels();
-        for (int i = 0; i < 30 && (above ? n <= limit : n >= limit); ++i) {
-            Pause(0.1);
-            n = helpPixels();
-        }
-        return n;
-    };
+    const auto helpPixels = [](const CImage& i) { return i.Count(35, 45, 300, 360, OverlayText); };
     Key("F1");
-    ASSERT_TRUE(WaitFor("help shown", 1, 15.0));
-    const int shown = waitPixels(1200, true);
+    ASSERT_TRUE(WaitFor("help shown", 1));
+    const int shown = helpPixels(ShotWhen([&](const CImage& i) { return helpPixels(i) > 1200; }));
     EXPECT_GT(shown, 1200) << "the help text";
     Key("F1");
-    ASSERT_TRUE(WaitFor("help hidden", 1, 15.0));
-    EXPECT_LT(waitPixels(shown / 5, false), shown / 5);
+    ASSERT_TRUE(WaitFor("help hidden", 1));
+    EXPECT_LT(helpPixels(ShotWhen([&](const CImage& i) { return helpPixels(i) < shown / 5; })),
+              shown / 5);
 
     // Three presses down and one too many to the right of the limit: draw
     // with side, clamped to half a radius.
     for (const char* k : {"Down", "Down", "Down", "Right", "Right", "Right", "Right", "Right"})
         Key(k);
-    ASSERT_TRUE(WaitFor("strike point side 0.40 top -0.30", 1, 15.0)) << Log();
-    ASSERT_TRUE(WaitFor("strike point side 0.43 top -0.26", 1, 15.0)) << "pulled back onto the limit\n" << Log();
+    ASSERT_TRUE(WaitFor("strike point side 0.40 top -0.30", 1)) << Log();
+    ASSERT_TRUE(WaitFor("strike point side 0.43 top -0.26", 1)) << "pulled back onto the limit\n"
+                                                                << Log();
 
-    // The break, with that strike point.
-    RunCommand("xdotool mousedown 1 sleep 0.2");
+    // The break, with that strike point: motion in the frame of the release would be lost.
+    const int aims = Count("practice: aiming");
+    RunCommand("xdotool mousedown 1");
+    ASSERT_TRUE(WaitFor("practice: aiming", aims + 1)) << Log();
     for (int i = 0; i < 8; ++i)
         RunCommand("xdotool mousemove_relative 0 10 sleep 0.05");
-    RunCommand("xdotool sleep 0.2 mouseup 1");
-    ASSERT_TRUE(WaitFor("practice: shot 1", 1, 15.0)) << Log();
+    WaitFrames();
+    RunCommand("xdotool mouseup 1");
+    ASSERT_TRUE(WaitFor("practice: shot 1", 1)) << Log();
     // The cue ball's spin right after the strike, as the game reports it from
     // its live balls: ω = r × J / I. The draw part turns the ball backwards,
     // about the horizontal axis to the right of the shot (v × up); the tip
@@ -88,26 +83,36 @@ TEST_F(FeelRun, PracticeWithDummyAudioSpinsHelpsAndReplaysBackToTheSameTable)
     EXPECT_NEAR(draw, -top * speed / (0.4f * 0.05f), 0.02f * std::fabs(draw)) << "draw";
     EXPECT_NEAR(wz, side * speed / (0.4f * 0.05f), 0.02f * std::fabs(wz)) << "right side";
 
-    ASSERT_TRUE(WaitFor("practice: shot over", 1, 40.0)) << Log();
+    ASSERT_TRUE(WaitFor("practice: shot over", 1, 2 * Patience)) << Log();
     // The camera's glide to the cue ball settles, and the last creeping balls
-    // (under 1 mm/s counts as still) stop.
-    Pause(3.0);
+    // (under 1 mm/s counts as still) stop: two pictures 60 frames apart alike.
+    CImage rest = Shot();
+    for (int look = 0; look < 100; ++look) {
+        ASSERT_TRUE(WaitFrames(60)) << "the game stopped drawing";
+        const CImage now = Shot();
+        const bool still = now.Differences(rest, 0, 20, 800, 600) == 0;
+        rest = now;
+        if (still)
+            break;
+    }
 
     // P replays the break, then the live table is back as it was.
-    const CImage rest = Shot();
+    const auto changed = [&rest](const CImage& i) { return i.Differences(rest, 0, 20, 800, 600); };
     Key("p");
-    ASSERT_TRUE(WaitFor("practice: replay", 1, 15.0)) << Log();
-    Pause(0.3);
-    EXPECT_GT(Shot().Differences(rest, 0, 20, 800, 600), 2000) << "the replay shows the shot, not the table at rest";
-    ASSERT_TRUE(WaitFor("practice: replay over", 1, 40.0)) << Log();
-    Pause(0.5);
-    // A ball a few millimetres out of place changes hundreds of pixels.
-    EXPECT_LT(Shot().Differences(rest, 0, 20, 800, 600), 100) << "the table after the replay is the one before";
+    ASSERT_TRUE(WaitFor("practice: replay", 1)) << Log();
+    EXPECT_GT(changed(ShotWhen([&](const CImage& i) { return changed(i) > 2000; })), 2000)
+        << "the replay shows the shot, not the table at rest";
+    ASSERT_TRUE(WaitFor("practice: replay over", 1, 2 * Patience)) << Log();
+    // A ball a few millimetres out of place changes hundreds of pixels; the
+    // camera's last creep back to the cue ball (a frame or two on a fast
+    // build, more on a slow one) changes a few edges.
+    EXPECT_LT(changed(ShotWhen([&](const CImage& i) { return changed(i) < 100; })), 100)
+        << "the table after the replay is the one before";
     // A shot can follow the replay as usual.
     Key("F1");
     Key("F1");
 
-    EXPECT_EQ(QuitThroughMenu(), 0) << Errors();
+    EXPECT_EQ(Quit(), 0) << Errors();
     EXPECT_EQ(Errors().find("no sound"), std::string::npos) << Errors();
 }
 

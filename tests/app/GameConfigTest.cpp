@@ -1,6 +1,8 @@
 // game.cfg into the application's settings.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "app/Game.h"
 #include "physics/World.h"
 #include "scene/Ball.h"
@@ -124,12 +126,112 @@ TEST(GameConfig, WordsForBooleansGiveTheDefault)
     EXPECT_FALSE(game.debug);
 }
 
-TEST(GameConfig, ShippedConfigurationHoldsTheDefaults)
+TEST(GameConfig, ShippedConfigurationHoldsTheDefaultsAndSaysNothing)
 {
     CWorkingDir cwd(std::string(BAIZELINE_SOURCE_DIR) + "/data");
     CGame game;
     BallQuality = Gravity = Viscosity = -1.0f; // so that the file's values must be written
+    testing::internal::CaptureStderr();
     game.ReadIni();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    ExpectDefaults(game);
+}
+
+// One line a key, naming it, its value and what plays instead; past the
+// types' ranges included (1e39 is no int and no float).
+TEST(GameConfig, EveryUnusableSettingIsSaidOnceWithItsValueAndWhatIsUsedInstead)
+{
+    CTempDir dir;
+    dir.Write("game.cfg",
+              "[Display]\nFullScreen=yes\nWidth=abc\nHeight=1e10\nBpp=24.5\nGamma=12\nWeariness=1\n"
+              "[Rendering]\nBallQuality=1e39\n[Physics]\nGravity=nan\nViscosity=1e999\n"
+              "[Misc]\nDebug=on\nCameraMode=-1e39\n"
+              "[Game]\nMode=1e39\nOpponent=-1\nAimGuide=7\n[Sound]\nVolume=2\n"
+              "[Display]\nWidth=640\n"); // a later copy of a key is never read
+    CWorkingDir cwd(dir.Path());
+    CGame game;
+    testing::internal::CaptureStderr();
+    game.ReadIni();
+    const std::string said = testing::internal::GetCapturedStderr();
+    const char* const lines[] = {
+        "game.cfg: [Display] FullScreen=yes is not a number (0 is off, anything else on); using "
+        "0\n",
+        "game.cfg: [Display] Width=abc is not a number; using 800\n",
+        "game.cfg: [Display] Height=1e10 is beyond the range of a whole-number setting (about "
+        "±2.1e9); using 600\n",
+        "game.cfg: [Display] Bpp=24.5 is not a whole number; using 24\n",
+        "game.cfg: [Display] Gamma=12 is not within 0 to 10; using 0\n",
+        "game.cfg: [Display] Weariness=1 is not within 0 up to, not including, 1; using 0\n",
+        "game.cfg: [Rendering] BallQuality=1e39 is beyond the range of a decimal setting (about "
+        "±3.4e38); using 256\n",
+        "game.cfg: [Physics] Gravity=nan is not a number; using 9.81\n",
+        "game.cfg: [Physics] Viscosity=1e999 is beyond any number's range; using 1.85e-05\n",
+        "game.cfg: [Misc] Debug=on is not a number (0 is off, anything else on); using 0\n",
+        "game.cfg: [Misc] CameraMode=-1e39 is beyond the range of a whole-number setting (about "
+        "±2.1e9); using 0\n",
+        "game.cfg: [Game] Mode=1e39 is not a mode (0 free table, 1 practice, 2 8-ball, 3 9-ball); "
+        "playing the "
+        "free table\n",
+        "game.cfg: [Game] Opponent=-1 is not 0 (a second player) or 1 to 3 (the computer, easy to "
+        "hard); playing "
+        "against a second player\n",
+        "game.cfg: [Game] AimGuide=7 is not 0 (off), 1 (first contacts) or 2 (and paths); using "
+        "the mode's default "
+        "(1, or 0 against the hard computer)\n",
+        "game.cfg: [Sound] Volume=2 is not within 0 (silent) to 1; using 1\n",
+    };
+    size_t expected = 0;
+    for (const char* line : lines) {
+        expected += std::string(line).size();
+        const size_t at = said.find(line);
+        EXPECT_NE(at, std::string::npos) << line << "\nin\n" << said;
+        if (at != std::string::npos) {
+            EXPECT_EQ(said.find(line, at + 1), std::string::npos) << "said twice: " << line;
+        }
+    }
+    EXPECT_EQ(said.size(), expected) << "nothing else is said:\n" << said;
+
+    EXPECT_FALSE(game.fullScreen);
+    EXPECT_EQ(game.width, 800);
+    EXPECT_EQ(game.height, 600);
+    EXPECT_EQ(game.bpp, 24);
+    EXPECT_EQ(game.gamma, 0.0f);
+    EXPECT_EQ(game.weariness, 0.0f);
+    EXPECT_EQ(BallQuality, 256.0f);
+    EXPECT_EQ(Gravity, 9.81f);
+    EXPECT_EQ(Viscosity, static_cast<float>(1.85e-05));
+    EXPECT_FALSE(game.debug);
+    EXPECT_EQ(game.camera.mode, 0);
+    EXPECT_EQ(game.settings.mode, ModeFreeTable);
+    EXPECT_EQ(game.settings.opponent, 0);
+    EXPECT_EQ(game.settings.aimGuide, -1);
+}
+
+// A value of a binary file is shown short and printable.
+TEST(GameConfig, AGarbledValueIsShownShortAndPrintable)
+{
+    CTempDir dir;
+    dir.Write("game.cfg", "[Display]\nWidth=\x1b[2J" + std::string(100, 'x') + "\n");
+    CWorkingDir cwd(dir.Path());
+    CGame game;
+    testing::internal::CaptureStderr();
+    game.ReadIni();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "game.cfg: [Display] Width=?[2J" +
+                                                          std::string(36, 'x') +
+                                                          "... is not a number; using 800\n");
+}
+
+TEST(GameConfig, AGameCfgThatIsAFolderIsSaidAndTheDefaultsPlay)
+{
+    CTempDir dir;
+    ASSERT_EQ(mkdir((dir.Path() + "/game.cfg").c_str(), 0755), 0);
+    CWorkingDir cwd(dir.Path());
+    CGame game;
+    BallQuality = Gravity = Viscosity = -1.0f; // so that the defaults must be written
+    testing::internal::CaptureStderr();
+    game.ReadIni();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "game.cfg is a directory, not a file; playing with the default settings\n");
     ExpectDefaults(game);
 }
 

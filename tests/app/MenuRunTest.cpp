@@ -28,43 +28,43 @@ protected:
 TEST_F(MenuRun, FreeTableOpensItWithMResumesWithEscapeAndStartsEightBallAgainstTheComputer)
 {
     ASSERT_TRUE(Launch(""));
-    Pause(2.0);
+    WaitFrames(10);
     EXPECT_EQ(Count("menu:"), 0) << "the free table shows no menu until M";
     EXPECT_LT(PanelPixels(), 500);
 
     Key("m");
-    ASSERT_TRUE(WaitFor("menu: open", 1, 15.0)) << Log();
-    Pause(0.5);
+    ASSERT_TRUE(WaitFor("menu: open", 1)) << Log();
+    WaitFrames();
     EXPECT_GT(PanelPixels(), 5000) << "the menu's panel on screen";
     Key("Escape");
-    ASSERT_TRUE(WaitFor("menu: resume", 1, 15.0)) << Log();
+    ASSERT_TRUE(WaitFor("menu: resume", 1)) << Log();
     EXPECT_TRUE(Running()) << "Escape in the menu resumes, it does not quit";
-    Pause(0.5);
+    WaitFrames();
     EXPECT_LT(PanelPixels(), 500) << "the menu gone";
 
     // Rows: Resume, Free table, Practice, 8-ball, 9-ball, Opponent, ...
     Key("m");
-    ASSERT_TRUE(WaitFor("menu: open", 2, 15.0)) << Log();
+    ASSERT_TRUE(WaitFor("menu: open", 2)) << Log();
     for (int i = 0; i < 5; ++i)
         Key("Down");
     Key("Right");
-    ASSERT_TRUE(WaitFor("menu: opponent the computer, easy", 1, 15.0)) << Log();
+    ASSERT_TRUE(WaitFor("menu: opponent the computer, easy", 1)) << Log();
     Key("Up");
     Key("Up");
     Key("Return");
-    ASSERT_TRUE(WaitFor("mode 8-ball", 1, 15.0)) << Log();
-    EXPECT_TRUE(WaitFor("8-ball: racked, You to break, opponent the computer, easy", 1, 15.0))
+    ASSERT_TRUE(WaitFor("mode 8-ball", 1)) << Log();
+    EXPECT_TRUE(WaitFor("8-ball: racked, You to break, opponent the computer, easy", 1))
         << Log();
     EXPECT_TRUE(Running());
-    EXPECT_EQ(QuitThroughMenu(), 0) << Errors();
+    EXPECT_EQ(Quit(), 0) << Errors();
     EXPECT_EQ(Count("menu: quit"), 1) << Log();
 }
 
 TEST_F(MenuRun, DashDashMenuStartsThereAndAClickOnPracticeStartsIt)
 {
     ASSERT_TRUE(Launch("", {"--menu"}));
-    ASSERT_TRUE(WaitFor("menu: open", 1, 20.0)) << Log();
-    Pause(0.5);
+    ASSERT_TRUE(WaitFor("menu: open", 1)) << Log();
+    WaitFrames();
     const std::vector<MenuRow> rows = MenuRows(MenuChoices(), 800, 600);
     const MenuRow& practice = rows.at(2);
     ASSERT_EQ(practice.kind, MenuRow::Practice);
@@ -73,18 +73,18 @@ TEST_F(MenuRun, DashDashMenuStartsThereAndAClickOnPracticeStartsIt)
               y = 600 - static_cast<int>(practice.y + practice.h / 2);
     RunCommand("xdotool mousemove --window " + id + " " + std::to_string(x) + " " +
                std::to_string(y) + " sleep 0.3 click 1");
-    ASSERT_TRUE(WaitFor("mode practice", 1, 15.0)) << Log();
-    EXPECT_TRUE(WaitFor("practice: racked", 1, 15.0)) << Log();
-    EXPECT_EQ(QuitThroughMenu(), 0) << Errors();
+    ASSERT_TRUE(WaitFor("mode practice", 1)) << Log();
+    EXPECT_TRUE(WaitFor("practice: racked", 1)) << Log();
+    EXPECT_EQ(Quit(), 0) << Errors();
 }
 
 TEST_F(MenuRun, ModeAndOpponentOptionsStartNineBallAgainstTheMediumComputer)
 {
     ASSERT_TRUE(Launch("Mode=1\nOpponent=0\n", {"--mode", "3", "--opponent", "2"}));
-    ASSERT_TRUE(WaitFor("9-ball: racked, You to break, opponent the computer, medium", 1, 20.0))
+    ASSERT_TRUE(WaitFor("9-ball: racked, You to break, opponent the computer, medium", 1))
         << Log();
     EXPECT_EQ(Count("practice: racked"), 0) << "the options win over game.cfg";
-    EXPECT_EQ(QuitThroughMenu(), 0) << Errors();
+    EXPECT_EQ(Quit(), 0) << Errors();
 }
 
 TEST_F(MenuRun, UnknownOrBadArgumentsPrintTheUsageOnOneLineAndExitWithTwo)
@@ -93,7 +93,7 @@ TEST_F(MenuRun, UnknownOrBadArgumentsPrintTheUsageOnOneLineAndExitWithTwo)
              {"--frobnicate"}, {"--mode", "7"}, {"--opponent"}, {"menu"}}) {
         std::vector<std::string> command = {BAIZELINE_BINARY};
         command.insert(command.end(), args.begin(), args.end());
-        EXPECT_EQ(RunToEnd(command, dir.Path(), 20.0), 2) << args[0];
+        EXPECT_EQ(RunToEnd(command, dir.Path(), Patience), 2) << args[0];
         const std::string err = ReadFile(dir.Path() + "/err.txt");
         EXPECT_EQ(err.rfind("usage: baizeline ", 0), 0u) << err;
         EXPECT_EQ(err.find('\n'), err.size() - 1) << "one line: " << err;

@@ -11,13 +11,9 @@
 #include <thread>
 
 #include "tests/support/ChildProcess.h"
+#include "tests/support/GameWatch.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TempDir.h"
-
-inline void Pause(double seconds)
-{
-    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-}
 
 // The overlay font's white text, as the window shows it.
 inline bool OverlayText(const Rgb& c)
@@ -26,34 +22,55 @@ inline bool OverlayText(const Rgb& c)
 }
 
 // The game runs in a scratch folder of its own: game.cfg from the test, a link
-// to the built data/, standard output and error in files. The play modes log
-// each step on standard output, and the tests wait on those lines rather than
-// on fixed pauses, so slow frames (the sanitizer build) do not race them.
+// to the built data/, standard output and error in files, and its frame
+// counter. The play modes log each step on standard output; the tests wait on
+// those lines, on frames drawn, or on the picture they check, never on a fixed
+// pause, so slow frames (a sanitizer build on a loaded machine) do not race them.
 class CPlayModeRun : public ::testing::Test {
 protected:
+    // How long any one wait may take before the test gives up on it.
+    static constexpr double Patience = 120.0;
+
     // Writes an 800x600 game.cfg with the `[Game]` keys given (e.g. "Mode=1\n"),
-    // starts the game and waits for its window; false when any step failed.
+    // starts the game with `args` and waits for its window at that size and
+    // its first frame; false when any step failed.
     bool Launch(const std::string& gameKeys, const std::vector<std::string>& args = {})
     {
         dir.Write("game.cfg", "[Display]\nWidth=800\nHeight=600\n[Game]\n" + gameKeys);
         const std::string data = std::string(BAIZELINE_RUN_DIR) + "/data";
         if (symlink(data.c_str(), (dir.Path() + "/data").c_str()) != 0)
             return false;
-        std::vector<std::string> command = {BAIZELINE_BINARY};
+        std::vector<std::string> command = {"/usr/bin/env", "BAIZELINE_FRAME_COUNTER=" + Frames(),
+                                            BAIZELINE_BINARY};
         command.insert(command.end(), args.begin(), args.end());
-        if (!game.Start(command, dir.Path(), dir.Path() + "/stdout.txt",
-                        dir.Path() + "/stderr.txt"))
+        if (!game.Start(command, dir.Path(), dir.Path() + "/stdout.txt", dir.Path() + "/stderr.txt"))
             return false;
-        id = WaitForWindow("^Baizeline is a work name", 20.0);
-        return !id.empty();
+        id = WaitForWindowOfSize("^Baizeline is a work name", 800, 600, Patience, &game);
+        return !id.empty() && WaitForFrames(Frames(), 1, Patience, &game);
     }
     std::string Log() const { return ReadFile(dir.Path() + "/stdout.txt"); }
     std::string Errors() const { return ReadFile(dir.Path() + "/stderr.txt"); }
+    std::string Frames() const { return dir.Path() + "/frames"; }
     int Count(const std::string& line) const { return CountInFile(dir.Path() + "/stdout.txt", line); }
-    // Waits up to `seconds` for `line` to have been logged `times` times.
-    bool WaitFor(const std::string& line, int times, double seconds)
+    // Waits up to `seconds` for `line` to have been logged `times` times; gives
+    // up at once when the game has ended.
+    bool WaitFor(const std::string& line, int times, double seconds = Patience)
     {
-        return WaitForInFile(dir.Path() + "/stdout.txt", line, times, seconds);
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+        while (Count(line) < times) {
+            if (std::chrono::steady_clock::now() > deadline || !game.Running())
+                return Count(line) >= times;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return true;
+    }
+    // Waits until the game has presented `n` frames more than it had: input
+    // sent before the call has been handled and drawn by then. (An event can
+    // miss the poll of the frame under way, so it shows two frames on.)
+    bool WaitFrames(uint64_t n = 3)
+    {
+        return WaitForFrames(Frames(), FramesPresented(Frames()) + n, Patience, &game);
     }
     CImage Shot()
     {
@@ -61,25 +78,39 @@ protected:
         EXPECT_TRUE(CaptureWindow(id, image) && image.width == 800 && image.height == 600);
         return image;
     }
-    // A tap the game sees as one press, then time for a frame or two to show it.
+    // Captures until `done(capture)` holds or Patience runs out; answers the last capture.
+    template <class Done> CImage ShotWhen(Done done)
+    {
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::duration<double>(Patience);
+        CImage image = Shot();
+        while (!done(image) && std::chrono::steady_clock::now() < deadline && WaitFrames(1))
+            image = Shot();
+        return image;
+    }
+    // A tap the game sees as one press, then the frames that show it.
     void Key(const char* key)
     {
         RunCommand(std::string("xdotool keydown ") + key + " sleep 0.1 keyup " + key);
-        Pause(0.4);
+        WaitFrames();
     }
-
-    // The play modes quit from the menu: Escape opens it, Up wraps round to
-    // Quit, Return picks it. The game's exit status, or −1 when it did not end.
-    int QuitThroughMenu()
+    // The play modes quit from the menu: Escape opens it (pressed again while
+    // a press is lost to a window still taking the keyboard), Up wraps round to
+    // Quit, Return picks it. The game's exit status, or -1 when it did not end.
+    int Quit()
     {
         const int opened = Count("menu: open");
-        Key("Escape");
-        if (!WaitFor("menu: open", opened + 1, 15.0))
+        for (int press = 0; press < 5 && Count("menu: open") == opened; ++press) {
+            RunCommand("xdotool keydown Escape sleep 0.1 keyup Escape");
+            if (!WaitFrames(5) || !game.Running())
+                break;
+        }
+        if (!WaitFor("menu: open", opened + 1))
             return -1;
         Key("Up");
-        Key("Return");
+        RunCommand("xdotool keydown Return sleep 0.1 keyup Return");
         int status = -1;
-        return game.Wait(30.0, &status) ? status : -1;
+        return game.Wait(Patience, &status) ? status : -1;
     }
 
     CTempDir dir;

@@ -1,11 +1,7 @@
 // The play modes through the real binary under X: practice (hand, cancel, shot lock, top view, R, F2/F3) and 8-ball against the computer.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <chrono>
 #include <string>
-#include <thread>
 
 #include "tests/app/PlayModeRun.h"
 
@@ -18,97 +14,101 @@ bool Cloth(const Rgb& c)
 
 class PlayRun : public CPlayModeRun {
 protected:
-    // White HUD text in the band under the frame rate, where the hint line sits.
-    int HudPixels() { return Shot().Count(10, 14, 400, 60, OverlayText); }
     // Cloth in a band high on the screen: the far end of the table seen from
     // above; the orbit's eye near the cloth sees the room's wall there.
-    int HighCloth() { return Shot().Count(150, 105, 650, 135, Cloth); }
-    // Left button down until the game aims (it logs it: frames may be slow),
-    // the pointer pulled down (power), then `between` (an xdotool command or
-    // ""), then the button let go.
-    void Stroke(const std::string& between = "", double aimWait = 10.0)
+    static int HighCloth(const CImage& i) { return i.Count(150, 105, 650, 135, Cloth); }
+    // Left button down until the game aims (it logs it), or for a few frames
+    // when the aim is to be refused (balls moving); the pointer pulled down
+    // (power), then `between` (an xdotool command or ""), frames to take it
+    // all in (motion in the frame of the release would be lost), then the
+    // button let go and the frames that act on it.
+    void Stroke(const std::string& between = "", bool aimExpected = true)
     {
         const int aims = Count("practice: aiming");
         RunCommand("xdotool mousedown 1");
-        const bool aiming = WaitFor("practice: aiming", aims + 1, aimWait);
+        if (aimExpected)
+            EXPECT_TRUE(WaitFor("practice: aiming", aims + 1)) << Log();
+        else
+            WaitFrames(10);
         for (int i = 0; i < 8; ++i)
             RunCommand("xdotool mousemove_relative 0 10 sleep 0.05");
         if (!between.empty())
             RunCommand(between);
-        RunCommand("xdotool sleep 0.3 mouseup 1");
-        Pause(0.3);
-        (void)aiming; // a refused aim (balls moving) is what some strokes test
+        WaitFrames();
+        RunCommand("xdotool mouseup 1");
+        WaitFrames();
     }
-    // Waits up to `seconds` for the HUD band to hold text (`shown`) or not.
-    bool WaitForHud(bool shown, double seconds)
+    // Waits for the HUD band to hold text (`shown`) or not.
+    bool WaitForHud(bool shown)
     {
-        for (double t = 0.0; t < seconds; t += 0.25) {
-            const int pixels = HudPixels();
-            if (shown ? pixels > 200 : pixels < 20)
-                return true;
-            Pause(0.25);
-        }
-        return false;
+        const auto test = [shown](const CImage& i) {
+            const int pixels = i.Count(10, 14, 400, 60, OverlayText);
+            return shown ? pixels > 200 : pixels < 20;
+        };
+        return test(ShotWhen(test));
     }
 };
 
 TEST_F(PlayRun, PracticeHandCancelShotLockTopViewRerackAndModeKeys)
 {
     ASSERT_TRUE(Launch("Mode=1\n"));
-    ASSERT_TRUE(WaitFor("practice: racked", 1, 20.0)) << Log();
-    EXPECT_TRUE(WaitForHud(true, 20.0)) << "the practice HUD and hint line";
+    ASSERT_TRUE(WaitFor("practice: racked", 1)) << Log();
+    EXPECT_TRUE(WaitForHud(true)) << "the practice HUD and hint line";
 
     // The break starts with the cue ball in hand on the head spot: a click puts it down.
-    RunCommand("xdotool mousedown 1 sleep 0.2 mouseup 1");
-    ASSERT_TRUE(WaitFor("practice: cue ball placed", 1, 15.0)) << Log();
-    Pause(0.5);
+    RunCommand("xdotool mousedown 1");
+    WaitFrames();
+    RunCommand("xdotool mouseup 1");
+    ASSERT_TRUE(WaitFor("practice: cue ball placed", 1)) << Log();
+    WaitFrames();
 
     // Aims cancelled by C and by the middle button strike nothing.
     Stroke("xdotool key c");
     Stroke("xdotool click 2");
-    EXPECT_TRUE(WaitFor("practice: aim cancelled", 2, 15.0)) << Log();
-    Pause(1.0);
+    EXPECT_TRUE(WaitFor("practice: aim cancelled", 2)) << Log();
+    WaitFrames(10);
     EXPECT_EQ(Count("practice: shot"), 0) << Log();
 
     // A full stroke breaks; a stroke while the balls still roll is refused:
     // the cue does not even come up.
     Stroke();
-    ASSERT_TRUE(WaitFor("practice: shot 1", 1, 10.0)) << Log();
-    Pause(0.5);
+    ASSERT_TRUE(WaitFor("practice: shot 1", 1)) << Log();
+    WaitFrames();
     const int aims = Count("practice: aiming");
-    Stroke("", 1.0);
+    Stroke("", false);
     EXPECT_EQ(Count("practice: aiming"), aims) << "aimed while balls moved";
-    Pause(1.0);
+    WaitFrames(10);
     EXPECT_EQ(Count("practice: shot 2"), 0) << "struck while balls moved\n" << Log();
-    ASSERT_TRUE(WaitFor("practice: shot over", 1, 40.0)) << Log();
+    ASSERT_TRUE(WaitFor("practice: shot over", 1)) << Log();
 
     // T: the whole table from above, and back.
-    const int orbit = HighCloth();
+    const int orbit = HighCloth(Shot());
     Key("t");
-    ASSERT_TRUE(WaitFor("top view on", 1, 15.0));
-    const int top = HighCloth();
+    ASSERT_TRUE(WaitFor("top view on", 1));
+    const int top = HighCloth(ShotWhen([](const CImage& i) { return HighCloth(i) > 12000; }));
     EXPECT_GT(top, 12000) << "the whole table from above";
     EXPECT_GT(top, orbit + 6000);
     Key("t");
-    ASSERT_TRUE(WaitFor("top view off", 1, 15.0));
-    Pause(0.5);
-    EXPECT_LT(HighCloth(), top - 6000) << "back to the orbit";
+    ASSERT_TRUE(WaitFor("top view off", 1));
+    EXPECT_LT(HighCloth(ShotWhen([top](const CImage& i) { return HighCloth(i) < top - 6000; })),
+              top - 6000)
+        << "back to the orbit";
 
     // R re-racks: the cue ball in hand again and no shots.
     Key("r");
-    EXPECT_TRUE(WaitFor("practice: racked", 2, 15.0)) << Log();
+    EXPECT_TRUE(WaitFor("practice: racked", 2)) << Log();
 
     // F2: the free table, without the HUD; R re-racks it too. F3: practice again.
     Key("F2");
-    ASSERT_TRUE(WaitFor("mode free table", 1, 15.0)) << Log();
-    EXPECT_TRUE(WaitForHud(false, 10.0)) << "the free table shows no HUD";
+    ASSERT_TRUE(WaitFor("mode free table", 1)) << Log();
+    EXPECT_TRUE(WaitForHud(false)) << "the free table shows no HUD";
     Key("r");
-    EXPECT_TRUE(WaitFor("free table: racked", 2, 15.0)) << Log();
+    EXPECT_TRUE(WaitFor("free table: racked", 2)) << Log();
     Key("F3");
-    ASSERT_TRUE(WaitFor("practice: racked", 3, 15.0)) << Log();
-    EXPECT_TRUE(WaitForHud(true, 10.0));
+    ASSERT_TRUE(WaitFor("practice: racked", 3)) << Log();
+    EXPECT_TRUE(WaitForHud(true));
 
-    EXPECT_EQ(QuitThroughMenu(), 0) << Errors();
+    EXPECT_EQ(Quit(), 0) << Errors();
 }
 
 // The turn marker's yellow on a side's HUD line; the header's paler yellow,
@@ -121,8 +121,8 @@ bool TurnYellow(const Rgb& c)
 TEST_F(PlayRun, EightBallAgainstTheComputerThePlayerBreaksTheComputerTakesItsTurnAndTheHudFollows)
 {
     ASSERT_TRUE(Launch("Mode=2\nOpponent=1\n"));
-    ASSERT_TRUE(WaitFor("8-ball: racked, You to break", 1, 20.0)) << Log();
-    ASSERT_TRUE(WaitForHud(true, 20.0));
+    ASSERT_TRUE(WaitFor("8-ball: racked, You to break", 1)) << Log();
+    ASSERT_TRUE(WaitForHud(true));
     // The HUD's side lines, under the hint and the game's name: "You", then "Computer".
     auto youYellow = [this] { return Shot().Count(10, 44, 500, 58, TurnYellow); };
     auto computerYellow = [this] { return Shot().Count(10, 58, 500, 72, TurnYellow); };
@@ -130,17 +130,19 @@ TEST_F(PlayRun, EightBallAgainstTheComputerThePlayerBreaksTheComputerTakesItsTur
     EXPECT_LT(computerYellow(), 20);
 
     // Place the cue ball, break; then soft shots (a click) until the turn passes.
-    RunCommand("xdotool mousemove 400 300 mousedown 1 sleep 0.2 mouseup 1");
-    ASSERT_TRUE(WaitFor("practice: cue ball placed", 1, 10.0)) << Log();
-    Pause(0.5);
+    RunCommand("xdotool mousemove 400 300 mousedown 1");
+    WaitFrames();
+    RunCommand("xdotool mouseup 1");
+    ASSERT_TRUE(WaitFor("practice: cue ball placed", 1)) << Log();
+    WaitFrames();
     Stroke();
-    ASSERT_TRUE(WaitFor("practice: shot 1", 1, 20.0)) << Log();
+    ASSERT_TRUE(WaitFor("practice: shot 1", 1)) << Log();
     const auto computerUp = [this] {
         return Count("turn Computer") + Count("Computer to break") > 0;
     };
     for (int shot = 1; shot <= 6 && !computerUp(); ++shot) {
-        ASSERT_TRUE(WaitFor("practice: shot over", shot, 120.0)) << Log();
-        Pause(0.3);
+        ASSERT_TRUE(WaitFor("practice: shot over", shot, 2 * Patience)) << Log();
+        WaitFrames(); // the verdict follows the rest by a frame
         if (computerUp())
             break;
         if (Count("rack over") > 0) {
@@ -148,31 +150,38 @@ TEST_F(PlayRun, EightBallAgainstTheComputerThePlayerBreaksTheComputerTakesItsTur
             continue;
         }
         // Turned away from where the last shot went: most likely no pot, and the turn passes.
-        RunCommand("xdotool mousemove_relative 150 0 sleep 0.3 mousedown 1 sleep 0.3 mouseup 1");
+        RunCommand("xdotool mousemove_relative 150 0");
+        WaitFrames();
+        RunCommand("xdotool mousedown 1");
+        WaitFrames();
+        RunCommand("xdotool mouseup 1");
     }
     ASSERT_TRUE(computerUp()) << Log();
 
     // The computer's turn: it thinks (the game keeps drawing), aims, strikes.
-    ASSERT_TRUE(WaitFor("computer: thinking", 1, 20.0)) << Log();
+    ASSERT_TRUE(WaitFor("computer: thinking", 1)) << Log();
+    WaitFrames();
     EXPECT_GT(computerYellow(), 100) << "the computer's line marked";
     EXPECT_LT(youYellow(), 20);
-    ASSERT_TRUE(WaitFor("computer: aiming", 1, 300.0)) << Log();
+    ASSERT_TRUE(WaitFor("computer: aiming", 1, 3 * Patience)) << Log();
     const int strikes = Count("practice: strike speed");
-    ASSERT_TRUE(WaitFor("computer: shot", 1, 30.0)) << Log();
+    ASSERT_TRUE(WaitFor("computer: shot", 1)) << Log();
     // Its strike takes the player's road: the strike line (with its sound), and a replay after.
     EXPECT_EQ(Count("practice: strike speed"), strikes + 1) << Log();
     const int judged = Count("8-ball: turn") + Count("rack over") + Count("to break");
-    EXPECT_TRUE(WaitFor("practice: shot over", Count("practice: shot over") + 1, 120.0)) << Log();
-    for (double t = 0.0; t < 10.0 && Count("8-ball: turn") + Count("rack over") + Count("to break") == judged; t += 0.1)
-        Pause(0.1);
+    EXPECT_TRUE(WaitFor("practice: shot over", Count("practice: shot over") + 1, 2 * Patience))
+        << Log();
+    for (int frame = 0;
+         frame < 30 && Count("8-ball: turn") + Count("rack over") + Count("to break") == judged;
+         ++frame)
+        WaitFrames(1);
     EXPECT_GT(Count("8-ball: turn") + Count("rack over") + Count("to break"), judged) << "its shot judged\n" << Log();
     if (Count("computer: thinking") == 1) { // still your turn, or the rack is over: nothing rolls
         Key("p");
-        EXPECT_TRUE(WaitFor("practice: replay", 1, 10.0)) << "P replays the computer's shot\n"
-                                                          << Log();
+        EXPECT_TRUE(WaitFor("practice: replay", 1)) << "P replays the computer's shot\n" << Log();
     }
 
-    EXPECT_EQ(QuitThroughMenu(), 0) << "quit while the computer may still think" << Errors();
+    EXPECT_EQ(Quit(), 0) << "quit while the computer may still think\n" << Errors();
 }
 
 } // namespace

@@ -1,6 +1,10 @@
 // INI reader: parsing rules, typed look-ups and the reader's states.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
 #include <sstream>
 #include <stdexcept>
 
@@ -61,12 +65,13 @@ TEST(IniFile, LookupsAreCaseSensitive)
     EXPECT_EQ(p.ini.ReadInteger("Display", "Width", 5), 1024);
 }
 
+// A repeated header goes on with the section of that name: one section a name.
 TEST(IniFile, DuplicateSectionsAndKeysTakeTheFirstThatHasTheKey)
 {
     ParsedIni p("[A]\nx=1\nx=2\n[B]\n[A]\nx=3\ny=4\n");
     EXPECT_EQ(p.ini.ReadInteger("A", "x", 0), 1);
     EXPECT_EQ(p.ini.ReadInteger("A", "y", 0), 4);
-    EXPECT_EQ(p.ini.sections.size(), 3u);
+    EXPECT_EQ(p.ini.sections.size(), 2u);
 }
 
 TEST(IniFile, NumbersTruncateAndBooleansAreNonZero)
@@ -152,6 +157,64 @@ TEST(IniFile, SecondOpenStartsAfresh)
     EXPECT_EQ(ini.fileName, dir.Path() + "/b.cfg");
 }
 
+// Thousands of names, each header twice with the second copy's key shadowed:
+// every name is found through the index however often it has grown.
+TEST(IniFile, EverySectionOfManyIsFoundAndTheFirstCopyOfAKeyWins)
+{
+    std::string text;
+    for (int pass = 0; pass < 2; ++pass)
+        for (int i = 0; i < 5000; ++i)
+            text += "[s" + std::to_string(i) + "]\nk=" + std::to_string(pass == 0 ? i : -1) + "\n";
+    ParsedIni p(text);
+    EXPECT_EQ(p.ini.sections.size(), 5000u);
+    int wrong = 0;
+    for (int i = 0; i < 5000; ++i)
+        wrong += p.ini.ReadInteger("s" + std::to_string(i), "k", -2) != i;
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(p.ini.ReadInteger("s5000", "k", -2), -2);
+    EXPECT_EQ(p.ini.ReadInteger("s", "k", -2), -2);
+}
+
+// A game.cfg that is there but gives no settings: the reader says why, holds
+// nothing and answers every default, without blocking on a FIFO.
+TEST(IniFile, AFileThatIsThereButCannotBeReadSaysWhyAndAnswersDefaults)
+{
+    CTempDir dir;
+    const std::string path = dir.Path() + "/game.cfg";
+    struct Case {
+        const char* what;
+        std::string want;
+    };
+    for (const Case& c :
+         {Case{"directory", "is a directory, not a file"}, Case{"fifo", "is not a regular file"},
+          Case{"dangling link", "is a link to nothing"},
+          Case{"read error", "cannot be read: Input/output error"}}) {
+        std::filesystem::remove_all(path);
+        const std::string what = c.what;
+        if (what == "directory")
+            ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
+        else if (what == "fifo")
+            ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+        else if (what == "dangling link")
+            ASSERT_EQ(symlink((dir.Path() + "/nowhere").c_str(), path.c_str()), 0);
+        else // a regular file to stat whose first read fails: page 0 is never mapped
+            ASSERT_EQ(symlink("/proc/self/mem", path.c_str()), 0);
+        CIniFile ini;
+        EXPECT_TRUE(ini.Open(path.c_str()));
+        EXPECT_EQ(ini.problem, c.want) << what;
+        EXPECT_TRUE(ini.sections.empty()) << what;
+        EXPECT_EQ(ini.ReadInteger("Display", "Width", 800), 800) << what;
+    }
+    // Absent or readable: no problem.
+    std::filesystem::remove_all(path);
+    CIniFile ini;
+    ini.Open(path.c_str());
+    EXPECT_EQ(ini.problem, "");
+    ini.Open(dir.Write("game.cfg", "[Display]\nWidth=640\n").c_str());
+    EXPECT_EQ(ini.problem, "");
+    EXPECT_EQ(ini.ReadInteger("Display", "Width", 800), 640);
+}
+
 TEST(IniFile, ParseOfAStreamAppendsSections)
 {
     CIniFile ini;
@@ -159,7 +222,7 @@ TEST(IniFile, ParseOfAStreamAppendsSections)
     std::istringstream first("[A]\nx=1\n"), second("[A]\nx=2\ny=3\n");
     ini.Parse(first);
     ini.Parse(second);
-    EXPECT_EQ(ini.sections.size(), 2u);
+    EXPECT_EQ(ini.sections.size(), 1u);
     EXPECT_EQ(ini.ReadInteger("A", "x", 0), 1);
     EXPECT_EQ(ini.ReadInteger("A", "y", 0), 3);
 }

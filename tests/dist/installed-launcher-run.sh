@@ -16,6 +16,8 @@
 set -eu
 # shellcheck source=tests/dist/keeping-manifest.sh
 . "$(dirname "$0")/keeping-manifest.sh"
+# shellcheck source=tools/game-wait.sh
+. "$(dirname "$0")/../../tools/game-wait.sh"
 build=$1
 work=$(mktemp -d)
 game_pid=""
@@ -43,16 +45,18 @@ player=$HOME/.local/share/baizeline
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
 
-# start COMMAND...: runs it in the background, output to $work/out and $work/err.
+# start COMMAND...: runs it in the background, output to $work/out and $work/err,
+# its frames counted in $work/frames.
 start() {
-    "$@" > "$work/out" 2> "$work/err" &
+    rm -f "$work/frames"
+    BAIZELINE_FRAME_COUNTER=$work/frames "$@" > "$work/out" 2> "$work/err" &
     game_pid=$!
 }
 # finish: waits for the started command; sets $status (124 when it had to be killed).
 finish() {
-    for _ in $(seq 100); do
+    for _ in $(seq 1200); do
         kill -0 "$game_pid" 2> /dev/null || break
-        sleep 0.2
+        sleep 0.1
     done
     if kill -0 "$game_pid" 2> /dev/null; then
         kill "$game_pid"
@@ -65,17 +69,29 @@ finish() {
     fi
     game_pid=""
 }
-# window REGEX: the X id of the first window whose name matches, within 60 s.
+# window: the X id of the game's window, once it has drawn its first frame
+# (so not SDL's short-lived first window of the same name, nor one not yet
+# at its size); "" when the game ended first.
 window() {
-    timeout 60 xdotool search --sync --name "$1" 2> /dev/null | head -n 1
+    wait_frames "$work/frames" 1 "$game_pid" && game_window '^Baizeline'
+}
+# box: the X id of the error box, once mapped (keys sent before are lost).
+box() {
+    for _ in $(seq 1200); do
+        _id=$(xdotool search --onlyvisible --name '^Error$' 2> /dev/null | head -n 1)
+        [ -n "$_id" ] && { echo "$_id"; return; }
+        kill -0 "$game_pid" 2> /dev/null || return
+        sleep 0.1
+    done
 }
 # quit: Escape, held a tenth of a second, until the game has gone; a press sent
-# while the window is still taking the keyboard is lost.
+# while the window is still taking the keyboard is lost, so another follows
+# when the game has drawn a few frames since without ending.
 quit() {
-    for _ in $(seq 30); do
+    for _ in $(seq 5); do
         kill -0 "$game_pid" 2> /dev/null || break
         xdotool keydown Escape sleep 0.1 keyup Escape
-        sleep 0.4
+        wait_more_frames "$work/frames" 5 "$game_pid" || break
     done
     finish
 }
@@ -84,7 +100,7 @@ size() { xdotool getwindowgeometry "$1" | sed -n 's/^ *Geometry: //p'; }
 # 1. First start.
 ln -s "$p/bin/baizeline" "$work/baizeline"
 start "$work/baizeline"
-id=$(window '^Baizeline')
+id=$(window)
 if [ -z "$id" ]; then
     fail "first start: no game window"; cat "$work/err"; exit 1
 fi
@@ -101,7 +117,7 @@ sed -i 's/^Width=.*/Width=640/; s/^Height=.*/Height=480/' "$player/game.cfg"
 echo "; my own window size" >> "$player/game.cfg"
 cp "$player/game.cfg" "$work/edited.cfg"
 start "$p/bin/baizeline"
-id=$(window '^Baizeline')
+id=$(window)
 if [ -z "$id" ]; then
     fail "second start: no game window"; cat "$work/err"
 else
@@ -115,7 +131,7 @@ cmp -s "$player/game.cfg" "$work/edited.cfg" || fail "second start: the edited g
 # 3. Elsewhere by XDG_DATA_HOME, with the player's own (here empty) data/.
 mkdir -p "$work/xdg/baizeline/data"
 start env XDG_DATA_HOME="$work/xdg" "$p/bin/baizeline"
-if [ -z "$(window '^Error$')" ]; then
+if [ -z "$(box)" ]; then
     fail "own data: no error box"; cat "$work/err"
 fi
 xdotool key Return

@@ -30,10 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             __builtin_trap();
     ini.ReadString("Misc", "Debug", "");
     for (CIniSection* section : ini.sections)
-        for (CIniKey* key : section->keys) {
-            ini.ReadInteger(section->name, key->name, 0);
-            ini.ReadBool(section->name, key->name, true);
-            ini.ReadString(section->name, key->name, "x");
+        for (const CIniKey& key : section->keys) {
+            ini.ReadInteger(section->name, key.name, 0);
+            ini.ReadBool(section->name, key.name, true);
+            ini.ReadString(section->name, key.name, "x");
         }
     ini.Clean();
     return 0;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <cstring>
 #include <vector>
 
@@ -328,6 +329,30 @@ TEST_F(ShotFeel, ReplayOfAVeryLongShotStaysBoundedAndWhole)
     EXPECT_FALSE(replay.Play(1.0f));
     replay.Clear();
     EXPECT_FALSE(replay.Play(1.0f));
+}
+
+// Frame times no frame has (NaN, infinite, or summing past float's range)
+// leave no trace: the playback still shows places the record held.
+TEST_F(ShotFeel, ReplayIgnoresFrameTimesThatAreNoTimeAndPlaysFinitePlaces)
+{
+    Lay(vec3(0.0f, 0.0f, BallRadius), {});
+    CShotReplay replay;
+    replay.Begin(balls);
+    balls[cue].position.x = 0.5f;
+    for (float dt :
+         {0.1f, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+          std::numeric_limits<float>::max(), std::numeric_limits<float>::max(), 0.1f})
+        replay.Record(balls, dt);
+    replay.End(balls);
+    EXPECT_NEAR(replay.Duration(), std::numeric_limits<float>::max(),
+                std::numeric_limits<float>::max() * 1e-6f);
+    ASSERT_TRUE(replay.Play(1.0f));
+    Ball shown[BallSlots] = {};
+    for (float dt : {0.05f, 1e30f, std::numeric_limits<float>::infinity()}) {
+        replay.Advance(dt, shown);
+        EXPECT_TRUE(shown[cue].position.x >= 0.0f && shown[cue].position.x <= 0.5f)
+            << shown[cue].position.x;
+    }
 }
 
 TEST(AimGuideDefaults, OffOnTheFreeTableAndAgainstAHardOpponentClampedWhenSet)

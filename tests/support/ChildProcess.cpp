@@ -22,6 +22,7 @@ bool CChildProcess::Start(const std::vector<std::string>& argv, const std::strin
 {
     if (argv.empty())
         return false;
+    status = -1;
     pid = fork();
     if (pid < 0)
         return false;
@@ -46,22 +47,29 @@ bool CChildProcess::Start(const std::vector<std::string>& argv, const std::strin
 
 bool CChildProcess::Wait(double seconds, int* exitCode)
 {
-    if (pid <= 0)
-        return false;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    for (;;) {
-        int status = 0;
-        const int r = waitpid(pid, &status, WNOHANG);
+    while (pid > 0) {
+        int raw = 0;
+        const int r = waitpid(pid, &raw, WNOHANG);
         if (r == pid) {
             pid = -1;
-            if (exitCode)
-                *exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            return true;
+            status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+            break;
         }
         if (r < 0 || std::chrono::steady_clock::now() > deadline)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
+    if (status < 0)
+        return false; // never started
+    if (exitCode)
+        *exitCode = status;
+    return true;
+}
+
+bool CChildProcess::Running()
+{
+    return !Wait(0.0, nullptr) && pid > 0;
 }
 
 void CChildProcess::Kill()
@@ -69,8 +77,8 @@ void CChildProcess::Kill()
     if (pid <= 0)
         return;
     kill(pid, SIGKILL);
-    int status = 0;
-    waitpid(pid, &status, 0);
+    int raw = 0;
+    waitpid(pid, &raw, 0);
     pid = -1;
 }
 

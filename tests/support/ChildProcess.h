@@ -14,15 +14,20 @@ public:
     // Starts `argv[0]` in `workDir`, standard output and error going to the two files.
     bool Start(const std::vector<std::string>& argv, const std::string& workDir,
                const std::string& outFile, const std::string& errFile);
-    // Waits up to `seconds` for the child to end. True when it ended; `exitCode`
-    // then holds its exit status, or 128 + signal when a signal ended it.
+    // Waits up to `seconds` for the child to end. True when it ended (now or
+    // before); `exitCode` then holds its exit status, or 128 + signal when a
+    // signal ended it.
     bool Wait(double seconds, int* exitCode);
+    // True while the child started last has not ended: a wait on what it
+    // shows can give up at once when it has.
+    bool Running();
     void Kill();
     // Sends `signal` to a child still running; false when there is none.
     bool Signal(int signal);
 
 private:
     int pid = -1;
+    int status = -1; // of the child that ended, as Wait reports it; -1 while none has
 };
 
 // Runs `argv` in `workDir` to its end, standard output and error going to
