@@ -34,11 +34,12 @@ void CGame::ReadSettings()
     Viscosity = read.Float("Physics", "Viscosity", DefaultViscosity);
     debug = read.Flag("Misc", "Debug", false);
     settings.mode = read.Integer("Game", "Mode", ModeFreeTable, ModeFreeTable, ModeCount - 1,
-                        "is not a mode (0 free table, 1 practice, 2 8-ball, 3 9-ball)",
-                        ModeFreeTable, "playing the free table");
-    settings.aimGuide = read.Integer("Game", "AimGuide", -1, AimGuideOff, AimGuidePaths,
-                                   "is not 0 (off), 1 (first contacts) or 2 (and paths)", -1,
-                                   "using the mode's default (1, or 0 against the hard computer)");
+                                 "is not a mode (0 free table, 1 practice, 2 8-ball, 3 9-ball)",
+                                 ModeFreeTable, "playing the free table");
+    settings.aimGuide =
+        read.Integer("Game", "AimGuide", -1, AimGuideOff, AimGuidePaths,
+                     "is not 0 (off), 1 (first contacts) or 2 (and paths)", -1,
+                     "using the mode's default (1, or 0 against the hard computer)");
     settings.opponent =
         read.Integer("Game", "Opponent", OpponentPerson, OpponentPerson, OpponentHard,
                      "is not 0 (a second player) or 1 to 3 (the computer, easy to hard)",

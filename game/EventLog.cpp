@@ -1,4 +1,4 @@
-// LogEvent: formatted lines on standard output until a write fails, then one word on standard error.
+// LogEvent: lines on standard output until a write fails, then one word on standard error.
 #include "game/EventLog.h"
 
 #include <atomic>

@@ -469,7 +469,7 @@ TEST_F(GameRun, XServerGoneEndsTheGameThroughItsCloseWithOneLineAndStatusOne)
     // and refuses the one SDL opens next.
     ASSERT_TRUE(server.Start({"/usr/bin/Xvfb", "-displayfd", "1", "-screen", "0", "640x480x24",
                               "-nolisten", "tcp", "-noreset"},
-        dir.Path(), dir.Path() + "/xvfb.txt", dir.Path() + "/xvfb-err.txt"));
+                             dir.Path(), dir.Path() + "/xvfb.txt", dir.Path() + "/xvfb-err.txt"));
     ASSERT_TRUE(WaitForInFile(dir.Path() + "/xvfb.txt", "\n", 1, Patience))
         << ReadFile(dir.Path() + "/xvfb-err.txt");
     std::string number = ReadFile(dir.Path() + "/xvfb.txt");
@@ -478,7 +478,8 @@ TEST_F(GameRun, XServerGoneEndsTheGameThroughItsCloseWithOneLineAndStatusOne)
     Prepare("[Display]\nWidth=320\nHeight=240\n");
     ASSERT_TRUE(Start({"DISPLAY=:" + number, "BAIZELINE_FRAMES=1000000000"}));
     ASSERT_TRUE(WaitForFrames(Frames(), 1, Patience, &game))
-        << "display :" << number << "\n" << ReadFile(Err()) << ReadFile(dir.Path() + "/xvfb-err.txt");
+        << "display :" << number << "\n"
+        << ReadFile(Err()) << ReadFile(dir.Path() + "/xvfb-err.txt");
     ASSERT_TRUE(server.Signal(SIGTERM));
     ASSERT_TRUE(server.Wait(Patience, nullptr));
     int status = -1;

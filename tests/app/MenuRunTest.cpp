@@ -53,8 +53,7 @@ TEST_F(MenuRun, FreeTableOpensItWithMResumesWithEscapeAndStartsEightBallAgainstT
     Key("Up");
     Key("Return");
     ASSERT_TRUE(WaitFor("mode 8-ball", 1)) << Log();
-    EXPECT_TRUE(WaitFor("8-ball: racked, You to break, opponent the computer, easy", 1))
-        << Log();
+    EXPECT_TRUE(WaitFor("8-ball: racked, You to break, opponent the computer, easy", 1)) << Log();
     EXPECT_TRUE(Running());
     EXPECT_EQ(Quit(), 0) << Errors();
     EXPECT_EQ(Count("menu: quit"), 1) << Log();
@@ -81,8 +80,7 @@ TEST_F(MenuRun, DashDashMenuStartsThereAndAClickOnPracticeStartsIt)
 TEST_F(MenuRun, ModeAndOpponentOptionsStartNineBallAgainstTheMediumComputer)
 {
     ASSERT_TRUE(Launch("Mode=1\nOpponent=0\n", {"--mode", "3", "--opponent", "2"}));
-    ASSERT_TRUE(WaitFor("9-ball: racked, You to break, opponent the computer, medium", 1))
-        << Log();
+    ASSERT_TRUE(WaitFor("9-ball: racked, You to break, opponent the computer, medium", 1)) << Log();
     EXPECT_EQ(Count("practice: racked"), 0) << "the options win over game.cfg";
     EXPECT_EQ(Quit(), 0) << Errors();
 }

@@ -43,7 +43,8 @@ protected:
         std::vector<std::string> command = {"/usr/bin/env", "BAIZELINE_FRAME_COUNTER=" + Frames(),
                                             BAIZELINE_BINARY};
         command.insert(command.end(), args.begin(), args.end());
-        if (!game.Start(command, dir.Path(), dir.Path() + "/stdout.txt", dir.Path() + "/stderr.txt"))
+        if (!game.Start(command, dir.Path(), dir.Path() + "/stdout.txt",
+                        dir.Path() + "/stderr.txt"))
             return false;
         id = WaitForWindowOfSize("^Baizeline is a work name", 800, 600, Patience, &game);
         return !id.empty() && WaitForFrames(Frames(), 1, Patience, &game);
