@@ -13,7 +13,9 @@ CFrameCounter::CFrameCounter(const char* path)
 {
     if (!path || !*path)
         return;
-    const int fd = open(path, O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // Not truncated on opening: a reader that has mapped the file from an
+    // earlier run would fault on a page past its end. Sized once, never shrunk.
+    const int fd = open(path, O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0 || ftruncate(fd, sizeof(uint64_t)) != 0) {
         fprintf(stderr, "baizeline: no frame counter in '%s': %s\n", path, strerror(errno));
         if (fd >= 0)
@@ -28,6 +30,7 @@ CFrameCounter::CFrameCounter(const char* path)
         return;
     }
     count = static_cast<uint64_t*>(map);
+    __atomic_store_n(count, 0, __ATOMIC_RELEASE); // an earlier run's count is not this one's
 }
 
 CFrameCounter::~CFrameCounter()

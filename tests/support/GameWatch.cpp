@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -17,13 +18,19 @@ uint64_t FramesPresented(const std::string& path)
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return 0;
-    uint64_t frames = 0;
     // Mapped, as the game writes it: an atomic load never sees half a store.
+    // Not before the game has sized the file: a load from a mapped page past
+    // its end would end this process with SIGBUS. The game never shrinks it.
+    struct stat info;
+    if (fstat(fd, &info) != 0 || info.st_size < static_cast<off_t>(sizeof(uint64_t))) {
+        close(fd);
+        return 0;
+    }
     void* map = mmap(nullptr, sizeof(uint64_t), PROT_READ, MAP_SHARED, fd, 0);
     close(fd);
     if (map == MAP_FAILED)
-        return 0; // an empty file, before the game has sized it
-    frames = __atomic_load_n(static_cast<const uint64_t*>(map), __ATOMIC_ACQUIRE);
+        return 0;
+    const uint64_t frames = __atomic_load_n(static_cast<const uint64_t*>(map), __ATOMIC_ACQUIRE);
     munmap(map, sizeof(uint64_t));
     return frames;
 }
