@@ -85,16 +85,8 @@ TEST_F(FeelRun, PracticeWithDummyAudioSpinsHelpsAndReplaysBackToTheSameTable)
 
     ASSERT_TRUE(WaitFor("practice: shot over", 1, 2 * Patience)) << Log();
     // The camera's glide to the cue ball settles, and the last creeping balls
-    // (under 1 mm/s counts as still) stop: two pictures 60 frames apart alike.
-    CImage rest = Shot();
-    for (int look = 0; look < 100; ++look) {
-        ASSERT_TRUE(WaitFrames(60)) << "the game stopped drawing";
-        const CImage now = Shot();
-        const bool still = now.Differences(rest, 0, 20, 800, 600) == 0;
-        rest = now;
-        if (still)
-            break;
-    }
+    // (under 1 mm/s counts as still) stop.
+    const CImage rest = ShotAtRest(60);
 
     // P replays the break, then the live table is back as it was.
     const auto changed = [&rest](const CImage& i) { return i.Differences(rest, 0, 20, 800, 600); };

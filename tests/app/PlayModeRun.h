@@ -89,6 +89,22 @@ protected:
             image = Shot();
         return image;
     }
+    // The picture once the view has come to rest (the camera glides to the cue
+    // ball after a shot, for as many frames as a slow build takes): two
+    // captures `frames` frames apart alike below the frame rate. After
+    // Patience, the last capture.
+    CImage ShotAtRest(uint64_t frames = 30)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(Patience);
+        CImage before = Shot();
+        while (std::chrono::steady_clock::now() < deadline && WaitFrames(frames)) {
+            CImage now = Shot();
+            if (now.Differences(before, 0, 20, 800, 600) == 0)
+                return now;
+            before = now;
+        }
+        return before;
+    }
     // A tap the game sees as one press, then the frames that show it.
     void Key(const char* key)
     {

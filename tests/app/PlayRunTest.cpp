@@ -81,8 +81,8 @@ TEST_F(PlayRun, PracticeHandCancelShotLockTopViewRerackAndModeKeys)
     EXPECT_EQ(Count("practice: shot 2"), 0) << "struck while balls moved\n" << Log();
     ASSERT_TRUE(WaitFor("practice: shot over", 1)) << Log();
 
-    // T: the whole table from above, and back.
-    const int orbit = HighCloth(Shot());
+    // T: the whole table from above, and back, from the orbit at rest.
+    const int orbit = HighCloth(ShotAtRest());
     Key("t");
     ASSERT_TRUE(WaitFor("top view on", 1));
     const int top = HighCloth(ShotWhen([](const CImage& i) { return HighCloth(i) > 12000; }));
