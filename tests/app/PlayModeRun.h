@@ -95,7 +95,8 @@ protected:
     // Patience, the last capture.
     CImage ShotAtRest(uint64_t frames = 30)
     {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(Patience);
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::duration<double>(Patience);
         CImage before = Shot();
         while (std::chrono::steady_clock::now() < deadline && WaitFrames(frames)) {
             CImage now = Shot();
