@@ -58,7 +58,8 @@ std::string CIniKey::GetStrValue() const
 
 // ---------------------------------------------------------------- CIniSection
 
-CIniSection::CIniSection(const std::string& name_) : name(name_) {}
+CIniSection::CIniSection(const std::string& name_) : name(name_)
+{}
 
 CIniSection::~CIniSection()
 {
@@ -72,7 +73,8 @@ void CIniSection::Clean()
 
 // ---------------------------------------------------------------- CIniFile
 
-CIniFile::CIniFile() : currentSection(nullptr), opened(false) {}
+CIniFile::CIniFile() : currentSection(nullptr), opened(false)
+{}
 
 CIniFile::CIniFile(const char* path) : currentSection(nullptr), opened(false)
 {
@@ -194,9 +196,7 @@ void CIniFile::Parse(const char* text, size_t size)
                 length > 1 ? std::string_view(begin + 1, length - 2) : std::string_view();
             // The same header again, the common case of a repeated one, needs no look-up.
             if (!currentSection || currentSection->name != name) {
-                currentSection = FindSection(name);
-                if (!currentSection)
-                    currentSection = AddSection(name);
+                currentSection = FindOrAddSection(name);
             }
             continue;
         }
@@ -258,13 +258,18 @@ void CIniFile::Reserve(size_t count)
     }
 }
 
-CIniSection* CIniFile::AddSection(std::string_view name)
+// One probe for both answers: a million new names would otherwise pay for a
+// failed look-up and then the same probe again to insert.
+CIniSection* CIniFile::FindOrAddSection(std::string_view name)
 {
     Reserve(sections.size() + 1);
+    const size_t hash = NameHash(name);
+    uint64_t& slot = slots[Slot(name, hash)];
+    if (slot)
+        return sections[static_cast<uint32_t>(slot) - 1];
     store.emplace_back(std::string(name));
     sections.push_back(&store.back());
-    const size_t hash = NameHash(name);
-    slots[Slot(name, hash)] = static_cast<uint64_t>(Tag(hash)) << 32 | sections.size();
+    slot = static_cast<uint64_t>(Tag(hash)) << 32 | sections.size();
     return sections.back();
 }
 

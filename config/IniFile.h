@@ -16,7 +16,7 @@ public:
     // Recomputes `number` and `kind` from `value`.
     void Parse();
     // The game reads values through CIniFile's typed look-ups, never through these two.
-    double GetNumValue() const;     // `number` when kind is 1, else 0.0
+    double GetNumValue() const;      // `number` when kind is 1, else 0.0
     std::string GetStrValue() const; // `value` unless kind is -1, else ""
 
     std::string name;  // text before the first '=', trailing whitespace removed
@@ -93,6 +93,6 @@ private:
     size_t Slot(std::string_view name,
                 size_t hash) const; // where `name` is, or the empty slot for it
     CIniSection* FindSection(std::string_view name) const;
-    CIniSection* AddSection(std::string_view name);
+    CIniSection* FindOrAddSection(std::string_view name);
     void Reserve(size_t count); // room in `slots` for `count` sections
 };
