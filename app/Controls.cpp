@@ -33,6 +33,8 @@ const std::vector<Control> Table = {
     {"T", "top view of the whole table, or back to the orbit", OnPlay, {SDLK_t}, Action::TopView},
     {"P", "replay the last shot (Shift+P: slower)", OnPlay, {SDLK_p}, Action::Replay},
     {"", "", OnPlay, {SDLK_p}, Action::ReplaySlow, true},
+    {"Y / N", "yes or no when asked whether to throw away a rack under way (R, O, F2 to F5)", OnPlay, {SDLK_y}, Action::Confirm},
+    {"", "", OnPlay, {SDLK_n}, Action::Decline},
     {"A", "show or hide the credits text", OnEvery, {SDLK_a}, Action::Credits},
     {"L", "lighting on or off", OnEvery, {SDLK_l}, Action::Lighting},
     {"Arrow keys, keypad + and -", "free camera only (CameraMode=1): move, turn, climb and sink", OnFreeTable, {None}, Action::None},

@@ -1,7 +1,9 @@
 // The play modes through the real binary under X: practice (hand, cancel, shot lock, top view, R, F2/F3) and 8-ball against the computer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "tests/app/PlayModeRun.h"
 
@@ -94,8 +96,20 @@ TEST_F(PlayRun, PracticeHandCancelShotLockTopViewRerackAndModeKeys)
               top - 6000)
         << "back to the orbit";
 
-    // R re-racks: the cue ball in hand again and no shots.
+    // R in the middle of a rack asks first: N keeps the rack, Y re-racks it
+    // (the cue ball in hand again and no shots).
     Key("r");
+    ASSERT_TRUE(WaitFor("confirm: Re-rack and throw this rack away? Y / N", 1)) << Log();
+    Key("n");
+    ASSERT_TRUE(WaitFor("confirm: no", 1)) << Log();
+    EXPECT_EQ(Count("practice: racked"), 1) << "N keeps the rack";
+    Key("F4");
+    ASSERT_TRUE(WaitFor("confirm: Leave this rack for another game? Y / N", 1)) << Log();
+    Key("n");
+    ASSERT_TRUE(WaitFor("confirm: no", 2)) << Log();
+    EXPECT_EQ(Count("mode 8-ball"), 0) << "N stays in practice";
+    Key("r");
+    Key("y");
     EXPECT_TRUE(WaitFor("practice: racked", 2)) << Log();
 
     // F2: the free table, without the HUD; R re-racks it too. F3: practice again.
@@ -108,6 +122,61 @@ TEST_F(PlayRun, PracticeHandCancelShotLockTopViewRerackAndModeKeys)
     ASSERT_TRUE(WaitFor("practice: racked", 3)) << Log();
     EXPECT_TRUE(WaitForHud(true));
 
+    EXPECT_EQ(Quit(), 0) << Errors();
+}
+
+// Not the play modes' blue cloth: the cue ball and what lies beyond the table.
+bool OffCloth(const Rgb& c)
+{
+    return !(c.b > c.r + 40 && c.g > c.r + 20);
+}
+
+// The cue ball's drawn width and height, pixels, read round the window's
+// centre (where the orbit looks): the width of its widest row, and twice the
+// height of its upper half over that row (the cue lies below the ball).
+void BallSize(const CImage& i, int& wide, int& tall)
+{
+    const int cx = i.width / 2, cy = i.height / 2, reach = 120;
+    std::vector<int> rows;
+    for (int y = cy - reach; y < cy + reach; ++y)
+        rows.push_back(i.Count(cx - reach, y, cx + reach, y + 1, OffCloth));
+    wide = *std::max_element(rows.begin(), rows.end());
+    int first = -1, equatorFrom = -1, equatorTo = -1;
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        if (first < 0 && rows[r] > 0)
+            first = r;
+        if (rows[r] >= wide - 1) {
+            if (equatorFrom < 0)
+                equatorFrom = r;
+            equatorTo = r;
+        }
+    }
+    tall = first < 0 ? 0 : equatorFrom + equatorTo + 1 - 2 * first;
+}
+
+TEST_F(PlayRun, AWidescreenWindowDrawsTheCueBallAsWideAsItIsTall)
+{
+    // 16:9 inside the test's 1024x768 screen, where the window can be read back whole.
+    width = 1024;
+    height = 576;
+    ASSERT_TRUE(Launch("Mode=1\nAimGuide=0\n"));
+    ASSERT_TRUE(WaitFor("practice: racked", 1)) << Log();
+    RunCommand("xdotool mousedown 1");
+    WaitFrames();
+    RunCommand("xdotool mouseup 1");
+    ASSERT_TRUE(WaitFor("practice: cue ball placed", 1)) << Log();
+    // The right button held, the mouse up: zoomed in to the nearest the orbit allows.
+    RunCommand("xdotool mousedown 3");
+    WaitFrames();
+    for (int i = 0; i < 10; ++i)
+        RunCommand("xdotool mousemove_relative -- 0 -30 sleep 0.05");
+    WaitFrames();
+    RunCommand("xdotool mouseup 3");
+    const CImage shot = ShotAtRest();
+    int wide = 0, tall = 0;
+    BallSize(shot, wide, tall);
+    EXPECT_GT(wide, 60) << "zoomed in on the cue ball";
+    EXPECT_NEAR(wide, tall, 2) << "drawn " << wide << " x " << tall;
     EXPECT_EQ(Quit(), 0) << Errors();
 }
 
@@ -137,6 +206,7 @@ TEST_F(PlayRun, EightBallAgainstTheComputerThePlayerBreaksTheComputerTakesItsTur
     WaitFrames();
     Stroke();
     ASSERT_TRUE(WaitFor("practice: shot 1", 1)) << Log();
+    EXPECT_EQ(Count("practice: strike speed 0.300"), 0) << "the break was drawn back";
     const auto computerUp = [this] {
         return Count("turn Computer") + Count("Computer to break") > 0;
     };
@@ -157,6 +227,10 @@ TEST_F(PlayRun, EightBallAgainstTheComputerThePlayerBreaksTheComputerTakesItsTur
         RunCommand("xdotool mouseup 1");
     }
     ASSERT_TRUE(computerUp()) << Log();
+    if (Count("practice: shot 2") > 0) {
+        EXPECT_GT(Count("practice: strike speed 0.300"), 0) << "a click strikes the softest shot\n"
+                                                            << Log();
+    }
 
     // The computer's turn: it thinks (the game keeps drawing), aims, strikes.
     ASSERT_TRUE(WaitFor("computer: thinking", 1)) << Log();
