@@ -41,12 +41,13 @@ constexpr float BarMarks[] = {0.5f, 1.0f, 2.0f, 4.0f, 7.0f};
 
 // The help pane: left edge, line spacing and the overlay font's advance, HUD units.
 constexpr float HelpLeft = 40.0f, HelpRowPixels = 14.0f, HelpCharWidth = 8.5f;
+// The font's measured advance, HUD units a character (a little over 8.5): panels cover their text.
+constexpr float PanelCharWidth = 9.0f;
 
-// Width of `text` in the overlay font, HUD units (a generous advance: the
-// panel is never shorter than its text).
+// Width of `text` in the overlay font, HUD units.
 float TextWidth(const std::string& text)
 {
-    return HelpCharWidth * static_cast<float>(text.size());
+    return PanelCharWidth * static_cast<float>(text.size());
 }
 
 // A block of lines down from a top pen position, with a panel put under it

@@ -11,13 +11,13 @@ struct OrbitFeel {
     bool fine = false;   // a tenth of the turn per pixel
 };
 
-// The closest the eye comes to the cue ball it orbits, scene units: ten ball
-// radii, so the near plane (1 unit) never cuts the ball and the whole ball
-// stays in the view.
+// The closest the eye comes to the cue ball it orbits, scene units: six ball
+// radii (the scene's ball is 1 unit round), so the near plane (1 unit) never
+// cuts the ball and the whole ball stays in the view.
 constexpr float OrbitNearest = 6.0f;
-// The lowest the eye goes, scene units above the cloth: over the rails (1.5)
-// and the cushions (1.2), so the eye is never inside the table, a cushion or
-// a ball (1.14 high).
+// The lowest the eye goes, scene units above the cloth: over the rails (1.5),
+// the cushions (1.2) and every ball (2 high), so the eye is never inside the
+// table, a cushion or a ball.
 constexpr float OrbitEyeAboveCloth = 2.5f;
 // The view a player aims from: behind the cue ball, this far and pitched this
 // far down (rad): the cue ball low in the view, the object ball and its

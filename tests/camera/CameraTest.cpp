@@ -8,6 +8,7 @@
 
 #include "camera/Camera.h"
 #include "camera/PlayOrbit.h"
+#include "physics/Ball.h"
 #include "physics/Units.h"
 #include "tests/support/GlWindow.h"
 
@@ -283,15 +284,17 @@ TEST_F(Camera, PlayOrbitTurnsTheAimTheWayTheMouseGoesUnlessInvertedAndShiftTurns
 
 TEST_F(Camera, PlayOrbitZoomNeverPutsTheEyeInTheBallTheTableOrUnderTheCloth)
 {
-    const float ballTop = 2.0f * 0.57f;
+    const float radius = BallRadius * SceneUnitsPerMetre;
+    const float ballTop = 2.0f * radius;
     for (float pitch : {-1.4f, -0.4f, 0.0f, 0.6f, 1.4f}) {
         CCamera c;
-        c.look = vec3(0.0f, 0.0f, 0.57f); // a ball's centre on the cloth at height 0
+        c.look = vec3(0.0f, 0.0f, radius); // a ball's centre on the cloth at height 0
         c.pitchAngle = pitch;
         c.state = CCamera::StateZoom;
         MoveOrbit(c, 0.0f, -100000.0f, OrbitFeel(), 0.0f); // right-drag far up: all the way in
         EXPECT_GE(c.distance, OrbitNearest);
         EXPECT_GE(Length(c.position - c.look), OrbitNearest - 1e-3f);
+        EXPECT_GT(Length(c.position - c.look), radius + 1.0f) << "the near plane clear of the ball";
         EXPECT_GE(c.position.z, OrbitEyeAboveCloth - 1e-3f) << "pitch " << pitch;
         EXPECT_GT(c.position.z, ballTop) << "above every ball";
         // Then looking up as far as the mouse goes: the eye still above the cloth.
