@@ -30,6 +30,10 @@ const float HandPerPixel = 0.0015f;
 // balls roll, slower, so the view glides after the cue ball without jerks.
 const float FollowRate = 8.0f;
 const float RollFollowRate = 2.5f;
+// ... and faster the further the cue ball has run ahead (per second, per
+// scene unit of the gap): a 7.5 m/s break (150 units/s) keeps it about 15
+// units ahead of the look point, within the view at the aiming distance.
+const float RollCatchUp = 0.5f;
 // The eye stays this far inside the room's walls, floor and ceiling, scene units.
 const float RoomMargin = 10.0f;
 // The room as LoadData builds it, scene units: x ±200, y ±250, z −26.5..173.5.
@@ -473,7 +477,9 @@ void CTableScreen::MoveCamera(float dt)
             ToScene(game.Phase() == CPlaySession::InHand ? game.Session().hand
                                                          : game.Balls()[game.CueEntry()].position);
         const bool rolling = game.Phase() == CPlaySession::Rolling;
-        const float f = std::min(1.0f, (rolling ? RollFollowRate : FollowRate) * dt);
+        const float gap = Length(target - camera.look);
+        const float rate = rolling ? RollFollowRate + RollCatchUp * gap : FollowRate;
+        const float f = std::min(1.0f, rate * dt);
         camera.look += (target - camera.look) * f;
     }
     OrbitFeel feel;
