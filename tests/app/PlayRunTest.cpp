@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,16 @@ namespace {
 bool Cloth(const Rgb& c)
 {
     return c.b > c.r + 40 && c.g > c.r + 20;
+}
+
+// The level velocity of the last strike the game logged, m/s; false without one.
+bool StrikeVelocity(const std::string& log, float& vx, float& vy)
+{
+    const size_t at = log.rfind("practice: strike speed");
+    if (at == std::string::npos)
+        return false;
+    const size_t v = log.find("velocity ", at);
+    return v != std::string::npos && sscanf(log.c_str() + v, "velocity %f %f", &vx, &vy) == 2;
 }
 
 class PlayRun : public CPlayModeRun {
@@ -40,6 +51,27 @@ protected:
         WaitFrames();
         RunCommand("xdotool mouseup 1");
         WaitFrames();
+    }
+    // The rack starts behind the cue ball looking up the table (-x): the
+    // player's right is +y. The cue ball put down, the mouse 100 pixels
+    // right, then a click (the softest shot): the strike's level velocity, m/s.
+    void AimRightAndStrike(bool invert, float& vx, float& vy)
+    {
+        ASSERT_TRUE(Launch(std::string("Mode=1\nAimGuide=0\n[Controls]\nInvertAim=") +
+                           (invert ? "1\n" : "0\n")));
+        ASSERT_TRUE(WaitFor("practice: racked", 1)) << Log();
+        RunCommand("xdotool mousedown 1");
+        WaitFrames();
+        RunCommand("xdotool mouseup 1");
+        ASSERT_TRUE(WaitFor("practice: cue ball placed", 1)) << Log();
+        WaitFrames();
+        RunCommand("xdotool mousemove_relative 100 0");
+        WaitFrames();
+        RunCommand("xdotool mousedown 1");
+        ASSERT_TRUE(WaitFor("practice: aiming", 1)) << Log();
+        RunCommand("xdotool mouseup 1");
+        ASSERT_TRUE(WaitFor("practice: shot 1", 1)) << Log();
+        ASSERT_TRUE(StrikeVelocity(Log(), vx, vy)) << Log();
     }
     // Waits for the HUD band to hold text (`shown`) or not.
     bool WaitForHud(bool shown)
@@ -172,6 +204,24 @@ TEST_F(PlayRun, AWidescreenWindowDrawsTheCueBallAsWideAsItIsTall)
     // About 37 pixels from the aiming view's distance; stretched it would be 49 wide.
     EXPECT_GT(wide, 25) << "the cue ball in the middle of the view";
     EXPECT_NEAR(wide, tall, 2) << "drawn " << wide << " x " << tall;
+    EXPECT_EQ(Quit(), 0) << Errors();
+}
+
+TEST_F(PlayRun, TheMouseTurnsTheAimTheWayItGoes)
+{
+    float vx = 0.0f, vy = 0.0f;
+    AimRightAndStrike(false, vx, vy);
+    EXPECT_LT(vx, 0.0f) << "still up the table";
+    EXPECT_GT(vy, 0.05f) << "to the right, as the mouse went";
+    EXPECT_EQ(Quit(), 0) << Errors();
+}
+
+TEST_F(PlayRun, InvertAimTurnsTheAimAgainstTheMouse)
+{
+    float vx = 0.0f, vy = 0.0f;
+    AimRightAndStrike(true, vx, vy);
+    EXPECT_LT(vx, 0.0f) << "still up the table";
+    EXPECT_LT(vy, -0.05f) << "to the left";
     EXPECT_EQ(Quit(), 0) << Errors();
 }
 
