@@ -31,8 +31,8 @@ constexpr float LinePixels = 14.0f;
 // descenders reach about 3 below it.
 constexpr float PanelPad = 5.0f;
 
-// The strike point diagram: centre and radius, HUD units, left of the power bar.
-constexpr float DiagramRight = 90.0f, DiagramY = 80.0f, DiagramRadius = 32.0f;
+// The strike point diagram: centre and radius, HUD units, left of the power bar's panel.
+constexpr float DiagramRight = 130.0f, DiagramY = 80.0f, DiagramRadius = 32.0f;
 
 // The power bar, HUD units from the right and bottom edges, and the speeds
 // marked on it, m/s.
@@ -192,21 +192,23 @@ void RulesLines(CTextBlock& b, const CTableGame& game)
     }
 }
 
-// The bar fills as the hand pulls (the curve's own measure), marked in m/s.
+// The bar fills as the hand pulls (the curve's own measure), marked in m/s,
+// the speed the release strikes at above it; all on one panel.
 void PowerBar(Overlay& o, const HudView& v)
 {
     const float fraction = PullOfSpeed(v.cueSpeed);
     const float x0 = v.width - BarRight, y0 = BarBottom, w = BarWidth, h = BarHeight;
-    AddRect(o, x0 - 34.0f, y0 - 22.0f, w + 40.0f, h + 30.0f, Panel);
+    const float left = x0 - 48.0f;
+    AddRect(o, left, y0 - 10.0f, v.width - 10.0f - left, h + 36.0f, Panel);
     AddRect(o, x0, y0, w, h, OverlayColour{0.2f, 0.2f, 0.2f});
     AddRect(o, x0 + 2.0f, y0 + 2.0f, w - 4.0f, (h - 4.0f) * fraction,
             OverlayColour{0.3f + 0.7f * fraction, 1.0f - 0.7f * fraction, 0.1f});
     for (float mark : BarMarks) {
         const float y = y0 + 2.0f + (h - 4.0f) * PullOfSpeed(mark);
         AddRect(o, x0 - 4.0f, y - 0.5f, w + 4.0f, 1.0f, White);
-        AddText(o, x0 - 30.0f, y - 3.0f, Grey, "%g", static_cast<double>(mark));
+        AddText(o, x0 - 32.0f, y - 3.0f, Grey, "%g", static_cast<double>(mark));
     }
-    AddText(o, x0 - 30.0f, y0 - 16.0f, White, "%.2f m/s", static_cast<double>(v.cueSpeed));
+    AddText(o, left + 4.0f, y0 + h + 10.0f, White, "%.2f m/s", static_cast<double>(v.cueSpeed));
 }
 
 // The cue ball's face as the cue sees it: the limit ring, and the tip's point.
