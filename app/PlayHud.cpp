@@ -28,8 +28,9 @@ const OverlayColour Panel{0.0f, 0.0f, 0.0f, 0.6f};
 // Line spacing of the 10-unit overlay font, HUD units.
 constexpr float LinePixels = 14.0f;
 // A panel's margin round its text, HUD units: the pen sits on the baseline,
-// descenders reach about 3 below it.
+// descenders reach about 3 below it and capitals about 10 above.
 constexpr float PanelPad = 5.0f;
+constexpr float PanelAbove = 12.0f;
 
 // The strike point diagram: centre and radius, HUD units, left of the power bar's panel.
 constexpr float DiagramRight = 130.0f, DiagramY = 80.0f, DiagramRadius = 32.0f;
@@ -54,14 +55,32 @@ float TextWidth(const std::string& text)
 // once it is complete.
 class CTextBlock {
 public:
-    CTextBlock(Overlay& o_, float x_, float y_) : o(o_), x(x_), top(y_), y(y_), first(o_.size()) {}
+    // Lines wider than `room` HUD units go on under themselves, split between words.
+    CTextBlock(Overlay& o_, float x_, float y_, float room_)
+        : o(o_), x(x_), top(y_), y(y_), room(room_), first(o_.size())
+    {}
     void Line(OverlayColour c, const std::string& text)
     {
-        if (text.empty())
-            return;
-        AddText(o, x, y, c, "%s", text.c_str());
-        width = std::max(width, TextWidth(text));
-        y -= LinePixels;
+        const size_t fit = static_cast<size_t>(std::max(20.0f, room / PanelCharWidth));
+        std::string rest = text;
+        while (!rest.empty()) {
+            // A line that goes on is indented two characters.
+            const bool going = rest.size() != text.size();
+            const size_t limit = going ? fit - 2 : fit;
+            size_t cut = rest.size();
+            if (cut > limit) {
+                cut = rest.rfind(' ', limit);
+                if (cut == std::string::npos || cut == 0)
+                    cut = limit;
+            }
+            const std::string line = (going ? "  " : "") + rest.substr(0, cut);
+            AddText(o, x, y, c, "%s", line.c_str());
+            width = std::max(width, TextWidth(line));
+            y -= LinePixels;
+            rest.erase(0, cut);
+            while (!rest.empty() && rest[0] == ' ')
+                rest.erase(0, 1);
+        }
     }
     // The panel under the lines added; the lowest edge it reaches.
     float Close()
@@ -74,7 +93,7 @@ public:
         panel.x = x - PanelPad;
         panel.y = bottom;
         panel.w = width + 2.0f * PanelPad;
-        panel.h = top + LinePixels - PanelPad - bottom;
+        panel.h = top + PanelAbove - bottom;
         panel.colour = Panel;
         o.insert(o.begin() + static_cast<long>(first), panel);
         return bottom;
@@ -82,7 +101,7 @@ public:
 
 private:
     Overlay& o;
-    float x, top, y;
+    float x, top, y, room;
     size_t first;
     float width = 0.0f;
 };
@@ -164,10 +183,10 @@ void NowLine(CTextBlock& b, const CTableGame& game)
                                                                               : "thinking..."));
     } else if (play.phase == CPlaySession::InHand) {
         const Placement verdict = game.HandVerdict();
-        b.Line(White,
-               Printed("%s to %s: ball in hand%s, move the mouse, left click to place%s%s", who,
-                       act, play.Kitchen() ? " behind the head string" : "",
-                       verdict == Placement::Allowed ? "" : "  -  ", PlacementText(verdict)));
+        b.Line(White, Printed("%s to %s: ball in hand%s; move it, click to place", who, act,
+                              play.Kitchen() ? " behind the head string" : ""));
+        if (verdict != Placement::Allowed)
+            b.Line(FoulOrange, Printed("Not there: %s", PlacementText(verdict)));
     } else if (play.phase != CPlaySession::Rolling) {
         b.Line(White, Printed("%s to %s", who, act));
     }
@@ -221,11 +240,13 @@ void StrikeDiagram(Overlay& o, const HudView& v)
             OverlayColour{0.85f, 0.1f, 0.1f});
 }
 
-// A replay says so, top centre, with its speed.
-void ReplayLabel(Overlay& o, const HudView& v, bool slow)
+// A replay says so, centred under the HUD's block (whose lowest edge is
+// `below`), with its speed.
+void ReplayLabel(Overlay& o, const HudView& v, bool slow, float below)
 {
     const std::string text = slow ? "REPLAY  (a quarter speed)" : "REPLAY";
-    CTextBlock b(o, 0.5f * (v.width - TextWidth(text)), v.height - 28.0f);
+    CTextBlock b(o, 0.5f * (v.width - TextWidth(text)), below - LinePixels - 2.0f * PanelPad,
+                 TextWidth(text));
     b.Line(TurnYellow, text);
     b.Close();
 }
@@ -273,17 +294,18 @@ Overlay PlayHud(const CTableGame& game, const HudView& v)
 {
     Overlay o;
     // Under the frame rate, above the table; the credits keep the bottom left.
-    CTextBlock b(o, 10.0f, v.height - 28.0f);
+    CTextBlock b(o, 10.0f, v.height - 28.0f, v.width - 2.0f * 10.0f);
     b.Line(White, "F1 help  M menu  F2-F5 games  O opponent  R re-rack  T top view  P replay");
     if (game.Rules())
         RulesLines(b, game);
     else
         PracticeLines(b, game);
-    b.Close();
+    const float below = b.Close();
     if (game.ReplayPlaying())
-        ReplayLabel(o, v, v.replaySlow);
+        ReplayLabel(o, v, v.replaySlow, below);
     if (v.question) {
-        CTextBlock q(o, 0.5f * (v.width - TextWidth(v.question)), 0.5f * v.height);
+        const float wide = std::min(TextWidth(v.question), v.width - 40.0f);
+        CTextBlock q(o, 0.5f * (v.width - wide), 0.5f * v.height, wide);
         q.Line(TurnYellow, v.question);
         q.Close();
     }
@@ -304,7 +326,7 @@ Overlay CreditsPane(const char* credits)
     lines.push_back(rest);
     // Bottom left, clear of the power bar and the strike diagram on the right.
     const float top = PanelPad + LinePixels * static_cast<float>(lines.size()) + 2.0f;
-    CTextBlock b(o, 10.0f, top);
+    CTextBlock b(o, 10.0f, top, 1e6f);
     for (const std::string& l : lines)
         b.Line(Grey, l.empty() ? " " : l);
     b.Close();
