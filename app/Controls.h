@@ -28,6 +28,8 @@ enum class Action {
     StrikeLeft,
     StrikeRight,
     StrikeCentre,
+    Confirm, // Y: yes to the question on show (throw the rack away?)
+    Decline, // N: no
 };
 
 // Where a control acts: one bit per mode ([Game] Mode numbers them).

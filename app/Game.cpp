@@ -67,6 +67,9 @@ void CGame::Create(const char* title, int w, int h, int depth, bool full)
     SDL_WM_GrabInput(SDL_GRAB_ON);
     SDL_ShowCursor(SDL_DISABLE);
     font.Load("data/debug_font.ttf", 10);
+    hudScale = HudScale(h);
+    if (HudFontSize(hudScale) != 10)
+        hudFont.Load("data/debug_font.ttf", HudFontSize(hudScale));
 }
 
 void CGame::Resize(int w, int h)
@@ -110,6 +113,7 @@ bool CGame::Close()
             tableScreen->ReportGuideTiming();
     }
     font.Clean();
+    hudFont.Clean();
     sound.Close();
     if (gammaSaved) {
         RestoreGammaTable();

@@ -27,6 +27,8 @@ class CTableScreen;
 enum class Action;
 
 extern const char* const GameCaption;
+// The credits' lines, '\n' between them.
+extern const char CreditsText[];
 
 // How the game starts: game.cfg's [Game] keys, then the command line's options over them.
 struct GameSettings {
@@ -34,6 +36,7 @@ struct GameSettings {
     int opponent = 0;         // [Game] Opponent, --opponent: 0 a second person, 1 to 3 the computer
     int aimGuide = -1;        // [Game] AimGuide, −1 when absent
     bool menu = false;        // --menu: start at the menu
+    bool invertAim = false;   // [Controls] InvertAim: the play modes' aim turns against the mouse
 };
 
 class CGame {
@@ -70,7 +73,7 @@ public:
 
     // Overlays every screen shares: the frame rate, the credits, the debug
     // panels. ShowGLInfo prints the driver's strings on standard output (the game never calls it).
-    void ShowStatus();
+    void ShowStatus(bool credits = true); // the play modes draw the credits in their own panel
     void ShowDebug();
     void ShowGLInfo();
 
@@ -114,6 +117,16 @@ public:
     CCamera camera;
     CMouse mouse;
     CFreeFont font;    // overlay and debug text
+    // The play modes' and the menu's text in a window taller than 600 pixels
+    // (the overlay font grown by hudScale); `font` otherwise.
+    CFreeFont hudFont;
+    float hudScale = 1.0f; // window pixels per HUD unit (HudScale)
+    CFreeFont& HudFont() { return hudFont.listBase ? hudFont : font; }
+    // The window in HUD units: what the HUD and the menu lay out in.
+    int HudWidth() const { return HudUnits(width, hudScale); }
+    int HudHeight() const { return HudUnits(height, hudScale); }
+    // The overlay `o`, laid out in HUD units, in the HUD's font.
+    void DrawHud(const Overlay& o) { DrawOverlay(o, HudFont(), width, height, hudScale); }
     int width;
     int height;
     int bpp;

@@ -44,6 +44,7 @@ void CGame::ReadSettings()
         read.Integer("Game", "Opponent", OpponentPerson, OpponentPerson, OpponentHard,
                      "is not 0 (a second player) or 1 to 3 (the computer, easy to hard)",
                      OpponentPerson, "playing against a second player");
+    settings.invertAim = read.Flag("Controls", "InvertAim", false);
     camera.mode = read.Integer("Misc", "CameraMode", 0);
     // The volume is read again at each mode change (SoundVolume, which clamps
     // it to 0..1): said here, once.

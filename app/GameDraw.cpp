@@ -14,11 +14,10 @@
 static const float PanelTopMargin = 10.0f;
 static const float CreditsY = 30.0f;
 
-static const char CreditsText[] =
-    "Programming: the Baizeline team\n"
-    "Design: the Baizeline team\n"
-    "\n"
-    "Baizeline workshop, 2026";
+const char CreditsText[] = "Programming: the Baizeline team\n"
+                           "Design: the Baizeline team\n"
+                           "\n"
+                           "Baizeline workshop, 2026";
 
 void CGame::ClearFrame()
 {
@@ -55,11 +54,11 @@ void CGame::Draw()
     ShowStatus();
 }
 
-void CGame::ShowStatus()
+void CGame::ShowStatus(bool credits)
 {
     glColor3f(1.0f, 1.0f, 1.0f);
     font.Print(0.0f, height - PanelTopMargin, "%.1f", fps.average);
-    if (showCredits)
+    if (credits && showCredits)
         font.Print(0.0f, CreditsY, "%s", CreditsText);
     if (debug)
         ShowDebug();

@@ -7,6 +7,7 @@
 #include "app/MenuScreen.h"
 #include "app/MouseInput.h"
 #include "app/Screen.h"
+#include "app/TableScreen.h"
 #include "game/EventLog.h"
 
 static bool IsWheel(Uint8 button)
@@ -38,16 +39,13 @@ void CGame::Act(Action action)
         OpenMenu();
         break;
     case Action::FreeTable:
-        StartMode(ModeFreeTable);
-        break;
     case Action::Practice:
-        StartMode(ModePractice);
-        break;
     case Action::EightBall:
-        StartMode(ModeEightBall);
-        break;
     case Action::NineBall:
-        StartMode(ModeNineBall);
+        // A rack under way is left only on a Y.
+        if (mode != ModeFreeTable && screen == tableScreen.get() && tableScreen->AskFirst(action))
+            break;
+        StartMode(ModeFreeTable + (static_cast<int>(action) - static_cast<int>(Action::FreeTable)));
         break;
     default:
         if (screen)

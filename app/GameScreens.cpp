@@ -7,6 +7,7 @@
 
 #include "app/FreeTableScreen.h"
 #include "app/MenuScreen.h"
+#include "app/SceneSync.h"
 #include "app/TableScreen.h"
 #include "audio/SoundConfig.h"
 #include "game/EventLog.h"
@@ -39,8 +40,11 @@ void CGame::StartMode(int newMode)
     if (table)
         table->UsePlayModel(newMode != ModeFreeTable);
     mode = newMode;
+    // The free table keeps its 4:3 view in any window; the play modes take the window's shape.
+    camera.aspect = newMode == ModeFreeTable ? ViewAspect : WindowAspect(width, height);
     LogEvent("mode %s", ModeName(newMode));
     if (newMode == ModeFreeTable) {
+        SetBallsShown(&objects, nullptr);
         freeTable->Rerack();
         screen = freeTable.get();
     } else {

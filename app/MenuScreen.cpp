@@ -134,6 +134,21 @@ Overlay MenuOverlay(const std::vector<MenuRow>& rows, int selected, int width, i
 CMenuScreen::CMenuScreen(CGame& shell_) : shell(shell_)
 {}
 
+std::vector<MenuRow> CMenuScreen::Rows() const
+{
+    return MenuRows(shell.choices, shell.HudWidth(), shell.HudHeight());
+}
+
+float CMenuScreen::PointerX() const
+{
+    return static_cast<float>(shell.mouse.x) / shell.hudScale;
+}
+
+float CMenuScreen::PointerY() const
+{
+    return static_cast<float>(shell.height - shell.mouse.y) / shell.hudScale;
+}
+
 void CMenuScreen::Open(CScreen* under)
 {
     behind = under;
@@ -152,7 +167,7 @@ void CMenuScreen::Resume()
 
 void CMenuScreen::Key(SDLKey key)
 {
-    const int count = static_cast<int>(MenuRows(shell.choices, shell.width, shell.height).size());
+    const int count = static_cast<int>(Rows().size());
     selected = std::clamp(selected, 0, count - 1);
     switch (key) {
     case SDLK_UP:
@@ -173,7 +188,7 @@ void CMenuScreen::Key(SDLKey key)
     case SDLK_LEFT:
     case SDLK_KP4:
         // Left and right change a setting; on a game or Quit they do nothing.
-        if (Setting(MenuRows(shell.choices, shell.width, shell.height)[selected].kind))
+        if (Setting(Rows()[selected].kind))
             Pick(selected, key == SDLK_LEFT || key == SDLK_KP4 ? -1 : 1);
         break;
     case SDLK_ESCAPE:
@@ -187,7 +202,7 @@ void CMenuScreen::Key(SDLKey key)
 
 void CMenuScreen::Pick(int row, int direction)
 {
-    const std::vector<MenuRow> rows = MenuRows(shell.choices, shell.width, shell.height);
+    const std::vector<MenuRow> rows = Rows();
     if (row < 0 || row >= static_cast<int>(rows.size()))
         return;
     switch (rows[row].kind) {
@@ -228,9 +243,8 @@ void CMenuScreen::Button(int button, bool down)
 {
     if (button != SDL_BUTTON_LEFT || !down)
         return;
-    const std::vector<MenuRow> rows = MenuRows(shell.choices, shell.width, shell.height);
-    const int row = MenuRowAt(rows, static_cast<float>(shell.mouse.x),
-                              static_cast<float>(shell.height - shell.mouse.y));
+    const std::vector<MenuRow> rows = Rows();
+    const int row = MenuRowAt(rows, PointerX(), PointerY());
     if (row >= 0) {
         selected = row;
         Pick(row, 1);
@@ -242,9 +256,7 @@ void CMenuScreen::Update(float)
     // The pointer picks the row it moves onto; keys choose between its moves.
     if (shell.mouse.x != pointerX || shell.mouse.y != pointerY) {
         if (pointerX >= 0) {
-            const int row = MenuRowAt(MenuRows(shell.choices, shell.width, shell.height),
-                                      static_cast<float>(shell.mouse.x),
-                                      static_cast<float>(shell.height - shell.mouse.y));
+            const int row = MenuRowAt(Rows(), PointerX(), PointerY());
             if (row >= 0)
                 selected = row;
         }
@@ -261,7 +273,5 @@ void CMenuScreen::Draw()
         behind->Draw();
     else
         shell.DrawScene();
-    DrawOverlay(MenuOverlay(MenuRows(shell.choices, shell.width, shell.height), selected,
-                            shell.width, shell.height),
-                shell.font, shell.width, shell.height);
+    shell.DrawHud(MenuOverlay(Rows(), selected, shell.HudWidth(), shell.HudHeight()));
 }

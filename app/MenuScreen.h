@@ -64,6 +64,10 @@ public:
 
 private:
     void Pick(int row, int direction);
+    // The rows in the window's HUD units, and the pointer in them (y up).
+    std::vector<MenuRow> Rows() const;
+    float PointerX() const;
+    float PointerY() const;
     CGame& shell;
     CScreen* behind = nullptr;
     int pointerX = -1, pointerY = -1; // where the pointer was last frame

@@ -32,27 +32,27 @@ void Colour(const OverlayColour& c)
     glColor4f(c.r, c.g, c.b, c.a);
 }
 
-void DrawShape(const OverlayItem& i)
+void DrawShape(const OverlayItem& i, float k)
 {
     Colour(i.colour);
     switch (i.kind) {
     case OverlayItem::Rect:
-        glRectf(i.x, i.y, i.x + i.w, i.y + i.h);
+        glRectf(k * i.x, k * i.y, k * (i.x + i.w), k * (i.y + i.h));
         break;
     case OverlayItem::Disc:
         glBegin(GL_TRIANGLE_FAN);
-        glVertex2f(i.x, i.y);
-        for (int k = 0; k <= CircleSegments; ++k) {
-            const float a = TwoPi * static_cast<float>(k) / CircleSegments;
-            glVertex2f(i.x + i.w * std::cos(a), i.y + i.w * std::sin(a));
+        glVertex2f(k * i.x, k * i.y);
+        for (int n = 0; n <= CircleSegments; ++n) {
+            const float a = TwoPi * static_cast<float>(n) / CircleSegments;
+            glVertex2f(k * (i.x + i.w * std::cos(a)), k * (i.y + i.w * std::sin(a)));
         }
         glEnd();
         break;
     case OverlayItem::Ring:
         glBegin(GL_LINE_LOOP);
-        for (int k = 0; k < CircleSegments; ++k) {
-            const float a = TwoPi * static_cast<float>(k) / CircleSegments;
-            glVertex2f(i.x + i.w * std::cos(a), i.y + i.w * std::sin(a));
+        for (int n = 0; n < CircleSegments; ++n) {
+            const float a = TwoPi * static_cast<float>(n) / CircleSegments;
+            glVertex2f(k * (i.x + i.w * std::cos(a)), k * (i.y + i.w * std::sin(a)));
         }
         glEnd();
         break;
@@ -90,13 +90,29 @@ void AddRing(Overlay& o, float x, float y, float r, OverlayColour c)
     o.push_back(Shape(OverlayItem::Ring, x, y, r, r, c));
 }
 
-void DrawOverlay(const Overlay& o, CFreeFont& font, int width, int height)
+float HudScale(int height)
+{
+    // The layout was made for 600 pixels; a smaller window keeps it as it is.
+    return height > 600 ? static_cast<float>(height) / 600.0f : 1.0f;
+}
+
+int HudFontSize(float scale)
+{
+    return static_cast<int>(std::lround(10.0f * scale));
+}
+
+int HudUnits(int pixels, float scale)
+{
+    return scale > 0.0f ? static_cast<int>(static_cast<float>(pixels) / scale) : pixels;
+}
+
+void DrawOverlay(const Overlay& o, CFreeFont& font, int width, int height, float scale)
 {
     size_t i = 0;
     while (i < o.size()) {
         if (o[i].kind == OverlayItem::Text) {
             Colour(o[i].colour);
-            font.Print(o[i].x, o[i].y, "%s", o[i].text.c_str());
+            font.Print(scale * o[i].x, scale * o[i].y, "%s", o[i].text.c_str());
             ++i;
             continue;
         }
@@ -105,7 +121,7 @@ void DrawOverlay(const Overlay& o, CFreeFont& font, int width, int height)
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         for (; i < o.size() && o[i].kind != OverlayItem::Text; ++i)
-            DrawShape(o[i]);
+            DrawShape(o[i], scale);
         EndPixelOverlay();
     }
     glColor3f(1.0f, 1.0f, 1.0f);

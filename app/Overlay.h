@@ -31,4 +31,14 @@ void AddRing(Overlay& o, float x, float y, float r, OverlayColour c);
 
 // The one drawer: shapes flat and unlit (blended when translucent), texts
 // through `font`, over whatever the frame holds. GL state comes back as found.
-void DrawOverlay(const Overlay& o, CFreeFont& font, int width, int height);
+// Items are laid out in units of `scale` window pixels (the font's size
+// matching): a layout made for 800 × 600 reads alike in a taller window.
+void DrawOverlay(const Overlay& o, CFreeFont& font, int width, int height, float scale = 1.0f);
+
+// The HUD's unit, window pixels: 1 up to a 600-pixel-high window, growing with
+// the height beyond (1.8 at 1080), so the text keeps its share of the screen.
+float HudScale(int height);
+// The overlay font's size, points, at that unit (10 at 1).
+int HudFontSize(float scale);
+// The window's size in HUD units: what the overlay builders lay out in.
+int HudUnits(int pixels, float scale);

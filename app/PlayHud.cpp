@@ -2,6 +2,8 @@
 #include "app/PlayHud.h"
 
 #include <algorithm>
+#include <cstdarg>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -9,6 +11,7 @@
 #include "app/HelpText.h"
 #include "game/TableGame.h"
 #include "physics/ShotTuning.h"
+#include "play/VerdictText.h"
 
 namespace {
 
@@ -17,16 +20,102 @@ const OverlayColour Cream{1.0f, 1.0f, 0.6f};
 const OverlayColour TurnYellow{1.0f, 1.0f, 0.3f};
 const OverlayColour Grey{0.75f, 0.75f, 0.75f};
 const OverlayColour Winner{0.4f, 1.0f, 0.4f};
-const OverlayColour FoulRed{1.0f, 0.45f, 0.35f};
+// Light on the dark panel: a foul reads at a glance without red on brown.
+const OverlayColour FoulOrange{1.0f, 0.62f, 0.3f};
+// The panel behind every text block: dark and translucent, the table shows through.
+const OverlayColour Panel{0.0f, 0.0f, 0.0f, 0.6f};
 
-// Line spacing of the 10-pixel overlay font, pixels.
+// Line spacing of the 10-unit overlay font, HUD units.
 constexpr float LinePixels = 14.0f;
+// A panel's margin round its text, HUD units: the pen sits on the baseline,
+// descenders reach about 3 below it and capitals about 10 above.
+constexpr float PanelPad = 5.0f;
+constexpr float PanelAbove = 12.0f;
 
-// The strike point diagram: centre and radius in window pixels, left of the power bar.
-constexpr float DiagramRight = 90.0f, DiagramY = 80.0f, DiagramRadius = 32.0f;
+// The strike point diagram: centre and radius, HUD units, left of the power bar's panel.
+constexpr float DiagramRight = 130.0f, DiagramY = 80.0f, DiagramRadius = 32.0f;
 
-// The help pane: left edge, line spacing and the overlay font's advance, pixels.
+// The power bar, HUD units from the right and bottom edges, and the speeds
+// marked on it, m/s.
+constexpr float BarRight = 40.0f, BarBottom = 40.0f, BarWidth = 16.0f, BarHeight = 200.0f;
+constexpr float BarMarks[] = {0.5f, 1.0f, 2.0f, 4.0f, 7.0f};
+
+// The help pane: left edge, line spacing and the overlay font's advance, HUD units.
 constexpr float HelpLeft = 40.0f, HelpRowPixels = 14.0f, HelpCharWidth = 8.5f;
+// The font's measured advance, HUD units a character (a little over 8.5): panels cover their text.
+constexpr float PanelCharWidth = 9.0f;
+
+// Width of `text` in the overlay font, HUD units.
+float TextWidth(const std::string& text)
+{
+    return PanelCharWidth * static_cast<float>(text.size());
+}
+
+// A block of lines down from a top pen position, with a panel put under it
+// once it is complete.
+class CTextBlock {
+public:
+    // Lines wider than `room` HUD units go on under themselves, split between words.
+    CTextBlock(Overlay& o_, float x_, float y_, float room_)
+        : o(o_), x(x_), top(y_), y(y_), room(room_), first(o_.size())
+    {}
+    void Line(OverlayColour c, const std::string& text)
+    {
+        const size_t fit = static_cast<size_t>(std::max(20.0f, room / PanelCharWidth));
+        std::string rest = text;
+        while (!rest.empty()) {
+            // A line that goes on is indented two characters.
+            const bool going = rest.size() != text.size();
+            const size_t limit = going ? fit - 2 : fit;
+            size_t cut = rest.size();
+            if (cut > limit) {
+                cut = rest.rfind(' ', limit);
+                if (cut == std::string::npos || cut == 0)
+                    cut = limit;
+            }
+            const std::string line = (going ? "  " : "") + rest.substr(0, cut);
+            AddText(o, x, y, c, "%s", line.c_str());
+            width = std::max(width, TextWidth(line));
+            y -= LinePixels;
+            rest.erase(0, cut);
+            while (!rest.empty() && rest[0] == ' ')
+                rest.erase(0, 1);
+        }
+    }
+    // The panel under the lines added; the lowest edge it reaches.
+    float Close()
+    {
+        if (o.size() == first)
+            return top;
+        const float bottom = y + LinePixels - PanelPad;
+        OverlayItem panel;
+        panel.kind = OverlayItem::Rect;
+        panel.x = x - PanelPad;
+        panel.y = bottom;
+        panel.w = width + 2.0f * PanelPad;
+        panel.h = top + PanelAbove - bottom;
+        panel.colour = Panel;
+        o.insert(o.begin() + static_cast<long>(first), panel);
+        return bottom;
+    }
+
+private:
+    Overlay& o;
+    float x, top, y, room;
+    size_t first;
+    float width = 0.0f;
+};
+
+std::string Printed(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string Printed(const char* format, ...)
+{
+    char text[256];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    return text;
+}
 
 std::string BallList(BallSet set)
 {
@@ -37,25 +126,26 @@ std::string BallList(BallSet set)
     return s.empty() ? "-" : s;
 }
 
-void PracticeLines(Overlay& o, const CTableGame& game, float& y)
+std::string Potted(const CPlaySession& play)
+{
+    return PottedLine(play.tray.data(), static_cast<int>(play.tray.size()));
+}
+
+void PracticeLines(CTextBlock& b, const CTableGame& game)
 {
     const CPlaySession& play = game.Session();
-    std::string potted;
-    for (int n : play.tray)
-        potted += (potted.empty() ? "" : " ") + std::to_string(n);
-    AddText(o, 10.0f, y, Cream, "Practice   shots: %d   potted: %s", play.shots,
-            potted.empty() ? "none" : potted.c_str());
-    y -= LinePixels;
+    b.Line(Cream, Printed("Practice   shots: %d   %s", play.shots, Potted(play).c_str()));
     const Placement verdict = game.HandVerdict();
     if (play.phase == CPlaySession::InHand)
-        AddText(o, 10.0f, y, Cream, "Ball in hand: move the mouse, left click to place%s%s",
-                verdict == Placement::Allowed ? "" : "  -  ", PlacementText(verdict));
+        b.Line(Cream,
+               Printed("Ball in hand: move the mouse, left click to place%s%s",
+                       verdict == Placement::Allowed ? "" : "  -  ", PlacementText(verdict)));
     else if (play.tray.size() >= 15 && play.phase == CPlaySession::Aim)
-        AddText(o, 10.0f, y, Cream, "Table cleared: R re-racks");
+        b.Line(Cream, "Table cleared: R re-racks");
 }
 
 // One line per side: the turn marked, the group and the balls it still needs.
-void SideLines(Overlay& o, const CMatch& match, float& y)
+void SideLines(CTextBlock& b, const CMatch& match)
 {
     const CRules& rules = match.rules;
     const bool nine = rules.Game() == GameKind::NineBall;
@@ -63,79 +153,81 @@ void SideLines(Overlay& o, const CMatch& match, float& y)
         const bool turn = !rules.RackOver() && rules.Turn() == side;
         const OverlayColour c = turn ? TurnYellow : Grey;
         if (nine) {
-            AddText(o, 10.0f, y, c, "%s %s   fouls in a row: %d", turn ? ">" : " ",
-                    match.SideName(side), rules.FoulsInARow(side));
+            b.Line(c, Printed("%s %s   fouls in a row: %d", turn ? ">" : " ", match.SideName(side),
+                              rules.FoulsInARow(side)));
         } else {
             // The group first, the 8 last: the order they must go down in.
             const BallSet own = BallSet(rules.BallsNeeded(side) & ~BallBit(8));
-            AddText(o, 10.0f, y, c, "%s %s   %s   needs: %s%s", turn ? ">" : " ",
-                    match.SideName(side), GroupName(rules.GroupOf(side)),
-                    own ? BallList(own).c_str() : "", own ? ", then the 8" : "the 8");
+            b.Line(c, Printed("%s %s   %s   needs: %s%s", turn ? ">" : " ", match.SideName(side),
+                              GroupName(rules.GroupOf(side)), own ? BallList(own).c_str() : "",
+                              own ? ", then the 8" : "the 8"));
         }
-        y -= LinePixels;
     }
 }
 
 // What happens now: the winner, the computer's progress, or what the side to play does.
-void NowLine(Overlay& o, const CTableGame& game, float y)
+void NowLine(CTextBlock& b, const CTableGame& game)
 {
     const CMatch& match = game.Match();
     const CRules& rules = match.rules;
     const CPlaySession& play = game.Session();
-    const char* who = match.SideName(rules.Turn());
+    const int turn = rules.Turn();
+    const char* who = match.SideName(turn);
+    const char* act = rules.BreakPending() ? "break" : "play";
     if (rules.RackOver()) {
-        AddText(o, 10.0f, y, Winner, "%s %s the rack (%s).  R: a new rack",
-                match.SideName(rules.Winner()), match.SecondPerson(rules.Winner()) ? "win" : "wins",
-                match.last.text);
+        b.Line(Winner, WinnerLine(match) + "  R: a new rack");
     } else if (match.ComputerToPlay()) {
-        AddText(o, 10.0f, y, White, "Computer's turn: %s",
-                play.phase == CPlaySession::Rolling             ? "shot played"
-                : game.ComputerStage() == CComputerTurn::Aiming ? "aiming"
-                                                                : "thinking...");
+        b.Line(White, Printed("%s: %s", who,
+                              play.phase == CPlaySession::Rolling             ? "shot played"
+                              : game.ComputerStage() == CComputerTurn::Aiming ? "aiming"
+                                                                              : "thinking..."));
     } else if (play.phase == CPlaySession::InHand) {
         const Placement verdict = game.HandVerdict();
-        AddText(o, 10.0f, y, White,
-                "%s to %s: ball in hand%s, move the mouse, left click to place%s%s", who,
-                rules.BreakPending() ? "break" : "play",
-                play.Kitchen() ? " behind the head string" : "",
-                verdict == Placement::Allowed ? "" : "  -  ", PlacementText(verdict));
+        b.Line(White, Printed("%s to %s: ball in hand%s; move it, click to place", who, act,
+                              play.Kitchen() ? " behind the head string" : ""));
+        if (verdict != Placement::Allowed)
+            b.Line(FoulOrange, Printed("Not there: %s", PlacementText(verdict)));
     } else if (play.phase != CPlaySession::Rolling) {
-        AddText(o, 10.0f, y, White, "%s to %s", who, rules.BreakPending() ? "break" : "play");
+        b.Line(White, Printed("%s to %s", who, act));
     }
 }
 
-void RulesLines(Overlay& o, const CTableGame& game, float& y)
+void RulesLines(CTextBlock& b, const CTableGame& game)
 {
     const CMatch& match = game.Match();
     const CRules& rules = match.rules;
     const bool nine = rules.Game() == GameKind::NineBall;
-    AddText(o, 10.0f, y, Cream, "%s   against %s (O changes it)", nine ? "9-ball" : "8-ball",
-            OpponentName(match.opponent));
-    y -= LinePixels;
-    SideLines(o, match, y);
-    if (nine) {
-        AddText(o, 10.0f, y, Cream, "Ball on: %d   on the table: %s",
-                LowestBall(rules.BallsOnTable()), BallList(rules.BallsOnTable()).c_str());
-        y -= LinePixels;
+    b.Line(Cream, Printed("%s   against %s (O changes it)   %s", nine ? "9-ball" : "8-ball",
+                          OpponentName(match.opponent), Potted(game.Session()).c_str()));
+    SideLines(b, match);
+    if (nine)
+        b.Line(Cream, Printed("Ball on: %d   on the table: %s", LowestBall(rules.BallsOnTable()),
+                              BallList(rules.BallsOnTable()).c_str()));
+    NowLine(b, game);
+    // The last verdict worth a word: a foul naming the balls, an illegal break, a group decided.
+    if (match.judged) {
+        const ShotResult& r = match.last;
+        b.Line(r.IsFoul() || r.reRack ? FoulOrange : Cream, VerdictLine(match, r));
     }
-    NowLine(o, game, y);
-    y -= LinePixels;
-    // The last verdict worth a word: a foul and why, an illegal break, a group decided.
-    const ShotResult& r = match.last;
-    if (match.judged && !r.rackOver && (r.IsFoul() || r.reRack))
-        AddText(o, 10.0f, y, FoulRed, "Last shot by %s: %s", match.SideName(r.shooter), r.text);
-    else if (match.judged && r.groupAssigned != Group::Open)
-        AddText(o, 10.0f, y, Cream, "%s %s %s", match.SideName(r.shooter), match.Takes(r.shooter),
-                GroupName(r.groupAssigned));
 }
 
+// The bar fills as the hand pulls (the curve's own measure), marked in m/s,
+// the speed the release strikes at above it; all on one panel.
 void PowerBar(Overlay& o, const HudView& v)
 {
-    const float fraction = (v.cuePower - CueMinPower) / (CueMaxPower - CueMinPower);
-    const float x0 = v.width - 40.0f, y0 = 40.0f, w = 16.0f, h = 200.0f;
+    const float fraction = PullOfSpeed(v.cueSpeed);
+    const float x0 = v.width - BarRight, y0 = BarBottom, w = BarWidth, h = BarHeight;
+    const float left = x0 - 48.0f;
+    AddRect(o, left, y0 - 10.0f, v.width - 10.0f - left, h + 36.0f, Panel);
     AddRect(o, x0, y0, w, h, OverlayColour{0.2f, 0.2f, 0.2f});
     AddRect(o, x0 + 2.0f, y0 + 2.0f, w - 4.0f, (h - 4.0f) * fraction,
             OverlayColour{0.3f + 0.7f * fraction, 1.0f - 0.7f * fraction, 0.1f});
+    for (float mark : BarMarks) {
+        const float y = y0 + 2.0f + (h - 4.0f) * PullOfSpeed(mark);
+        AddRect(o, x0 - 4.0f, y - 0.5f, w + 4.0f, 1.0f, White);
+        AddText(o, x0 - 32.0f, y - 3.0f, Grey, "%g", static_cast<double>(mark));
+    }
+    AddText(o, left + 4.0f, y0 + h + 10.0f, White, "%.2f m/s", static_cast<double>(v.cueSpeed));
 }
 
 // The cue ball's face as the cue sees it: the limit ring, and the tip's point.
@@ -146,6 +238,17 @@ void StrikeDiagram(Overlay& o, const HudView& v)
     AddRing(o, cx, cy, MaxStrikeOffset * DiagramRadius, OverlayColour{0.6f, 0.6f, 0.6f});
     AddDisc(o, cx + v.strike.side * DiagramRadius, cy + v.strike.top * DiagramRadius, 4.0f,
             OverlayColour{0.85f, 0.1f, 0.1f});
+}
+
+// A replay says so, centred under the HUD's block (whose lowest edge is
+// `below`), with its speed.
+void ReplayLabel(Overlay& o, const HudView& v, bool slow, float below)
+{
+    const std::string text = slow ? "REPLAY  (a quarter speed)" : "REPLAY";
+    CTextBlock b(o, 0.5f * (v.width - TextWidth(text)), below - LinePixels - 2.0f * PanelPad,
+                 TextWidth(text));
+    b.Line(TurnYellow, text);
+    b.Close();
 }
 
 // Characters of the longest input name of `mode`'s help.
@@ -191,18 +294,42 @@ Overlay PlayHud(const CTableGame& game, const HudView& v)
 {
     Overlay o;
     // Under the frame rate, above the table; the credits keep the bottom left.
-    float y = v.height - 28.0f;
-    AddText(o, 10.0f, y, White,
-            "F1 help  M menu  F2-F5 games  O opponent  R re-rack  T top view  P replay");
-    y -= LinePixels;
+    CTextBlock b(o, 10.0f, v.height - 28.0f, v.width - 2.0f * 10.0f);
+    b.Line(White, "F1 help  M menu  F2-F5 games  O opponent  R re-rack  T top view  P replay");
     if (game.Rules())
-        RulesLines(o, game, y);
+        RulesLines(b, game);
     else
-        PracticeLines(o, game, y);
+        PracticeLines(b, game);
+    const float below = b.Close();
+    if (game.ReplayPlaying())
+        ReplayLabel(o, v, v.replaySlow, below);
+    if (v.question) {
+        const float wide = std::min(TextWidth(v.question), v.width - 40.0f);
+        CTextBlock q(o, 0.5f * (v.width - wide), 0.5f * v.height, wide);
+        q.Line(TurnYellow, v.question);
+        q.Close();
+    }
     if (v.cueAiming)
         PowerBar(o, v);
     if (game.Phase() == CPlaySession::Aim && !game.ReplayPlaying())
         StrikeDiagram(o, v);
+    return o;
+}
+
+Overlay CreditsPane(const char* credits)
+{
+    Overlay o;
+    std::vector<std::string> lines;
+    std::string rest = credits;
+    for (size_t cut; (cut = rest.find('\n')) != std::string::npos; rest.erase(0, cut + 1))
+        lines.push_back(rest.substr(0, cut));
+    lines.push_back(rest);
+    // Bottom left, clear of the power bar and the strike diagram on the right.
+    const float top = PanelPad + LinePixels * static_cast<float>(lines.size()) + 2.0f;
+    CTextBlock b(o, 10.0f, top, 1e6f);
+    for (const std::string& l : lines)
+        b.Line(Grey, l.empty() ? " " : l);
+    b.Close();
     return o;
 }
 

@@ -11,14 +11,19 @@ struct HudView {
     int width = 800;
     int height = 600;
     bool cueAiming = false; // the cue is drawn back (the player's or the computer's)
-    float cuePower = 0.0f;  // ... by this power
+    float cueSpeed = 0.0f;  // ... to strike at this speed, m/s
     StrikePoint strike;     // the player's strike point
+    bool replaySlow = false;        // a replay runs at a quarter of the speed
+    const char* question = nullptr; // waiting for Y or N, shown mid-window
 };
 
 // The key line, the game's lines (the sides, whose turn and what to do, the
 // last foul), the power bar while the cue is drawn back, and the strike point
 // diagram while every ball rests.
 Overlay PlayHud(const CTableGame& game, const HudView& view);
+
+// The credits, one line a row, in a panel at the bottom left (the play modes).
+Overlay CreditsPane(const char* credits);
 
 // F1's help for `mode` in a dark pane: the title, then each control with its
 // effect wrapped to the pane.

@@ -1,6 +1,7 @@
 // SceneSync: the physics' balls to and from the scene's by list position; the passes' hand-over.
 #include "app/SceneSync.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -54,6 +55,14 @@ void SetBallsCoords(CObjectList* list)
 void SetBallsCoords(CObjectList* list, const Ball* balls)
 {
     WalkBalls(list, "SetBallsCoords()", balls, SetBallObject);
+}
+
+void SetBallsShown(CObjectList* list, const bool* shown)
+{
+    bool every[LastBall + 1];
+    std::fill(every, every + LastBall + 1, true);
+    WalkBalls(list, "SetBallsShown()", shown ? shown : every,
+              [](CBall& object, const bool& show) { object.hidden = !show; });
 }
 
 static void HandToScene(void* list)

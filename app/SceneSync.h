@@ -24,6 +24,10 @@ void SetBallsCoords(CObjectList* list);
 // play modes draw their own game's balls.
 void SetBallsCoords(CObjectList* list, const Ball* balls);
 
+// Hides the ball objects whose entry `shown[k]` is false (k 1 to 16), shows
+// the others; null shows every ball (the free table draws them all).
+void SetBallsShown(CObjectList* list, const bool* shown);
+
 // From now on every free-table pass ends with SetBallsCoords(list) (the
 // physics' FreeTablePassHook); null ends the hand-over. Not owned.
 void HandPassesTo(CObjectList* list);

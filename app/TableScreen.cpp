@@ -11,11 +11,13 @@
 #include "app/Game.h"
 #include "app/PlayHud.h"
 #include "audio/SoundKind.h"
+#include "camera/PlayOrbit.h"
 #include "game/EventLog.h"
 #include "app/SceneSync.h"
 #include "physics/ShotTuning.h"
 #include "physics/TableGeometry.h"
 #include "physics/Units.h"
+#include "play/GuideRay.h"
 #include "play/PlayShot.h"
 #include "scene/Cue.h"
 
@@ -24,11 +26,15 @@ namespace {
 // Cue ball in hand: metres per pixel of mouse motion.
 const float HandPerPixel = 0.0015f;
 // The look point closes this fraction of its gap to the cue ball per second
-// (exponentially): about a quarter of a second to settle.
+// (exponentially): about a quarter of a second to settle at rest; while the
+// balls roll, slower, so the view glides after the cue ball without jerks.
 const float FollowRate = 8.0f;
-// The eye stays this high above the cloth (scene units: cushion tops are at
-// 1.2, rails at 1.5) and this far inside the room's walls, floor and ceiling.
-const float EyeAboveCloth = 2.5f;
+const float RollFollowRate = 2.5f;
+// ... and faster the further the cue ball has run ahead (per second, per
+// scene unit of the gap): a 7.5 m/s break (150 units/s) keeps it about 15
+// units ahead of the look point, within the view at the aiming distance.
+const float RollCatchUp = 0.5f;
+// The eye stays this far inside the room's walls, floor and ceiling, scene units.
 const float RoomMargin = 10.0f;
 // The room as LoadData builds it, scene units: x ±200, y ±250, z −26.5..173.5.
 const float RoomHalfX = 200.0f, RoomHalfY = 250.0f, RoomTop = 173.5f;
@@ -38,7 +44,6 @@ const float TopDistance = 75.0f;
 const float TopHeading = HalfPi;
 // Behind the cue ball, looking up the table at the rack.
 const float RackHeading = Pi;
-const float RackPitch = -0.2f;
 // While the computer thinks, frames come no faster than this: a frame drawn
 // sooner sleeps out the rest, and the worker thread gets that time.
 const float ThinkFrameSeconds = 1.0f / 72.0f;
@@ -98,7 +103,8 @@ void Line(const vec3& a, const vec3& b)
 }
 
 // A line from `from` along `velocity` for the distance it would cover in
-// `seconds`, at least a ball's diameter; nothing for a ball left still.
+// `seconds`, at least a ball's diameter, stopped at the cushion it meets and
+// turned back off it once; nothing for a ball left still.
 void Heading(const vec3& from, vec3 velocity, float seconds)
 {
     velocity.z = 0.0f;
@@ -106,7 +112,11 @@ void Heading(const vec3& from, vec3 velocity, float seconds)
     if (!(speed > 1e-3f))
         return;
     const float reach = std::max(speed * seconds, 4.0f * BallRadius);
-    Line(from, from + velocity * (reach / speed));
+    const std::vector<vec3> ray = GuideRay(PlayClothBox(), from, velocity, reach, 1);
+    glBegin(GL_LINE_STRIP);
+    for (const vec3& q : ray)
+        Vertex(q);
+    glEnd();
 }
 
 } // namespace
@@ -127,18 +137,94 @@ void CTableScreen::GuideChanged()
     guide.Reset();
 }
 
-void CTableScreen::Act(Action action)
+bool CTableScreen::RackUnderWay() const
 {
+    if (game.Session().shots <= 0)
+        return false;
+    if (game.Rules())
+        return !game.Match().rules.RackOver();
+    return game.Session().tray.size() < 15;
+}
+
+bool CTableScreen::AskFirst(Action action)
+{
+    if (!RackUnderWay())
+        return false;
+    pending = action;
+    LogEvent("confirm: %s", Question());
+    return true;
+}
+
+const char* CTableScreen::Question() const
+{
+    switch (pending) {
+    case Action::Rerack:
+        return "Re-rack and throw this rack away? Y / N";
+    case Action::Opponent:
+        return "Change the opponent and start a new rack? Y / N";
+    case Action::FreeTable:
+    case Action::Practice:
+    case Action::EightBall:
+    case Action::NineBall:
+        return "Leave this rack for another game? Y / N";
+    default:
+        return nullptr;
+    }
+}
+
+void CTableScreen::Answer(bool yes)
+{
+    const Action action = pending;
+    if (action == Action::None)
+        return;
+    pending = Action::None;
+    LogEvent("confirm: %s", yes ? "yes" : "no");
+    if (!yes)
+        return;
     switch (action) {
     case Action::Rerack:
         game.Rerack();
         break;
     case Action::Opponent:
-        // The next opponent stays the session's choice in the other rules game too.
-        if (game.Rules()) {
-            shell.choices.opponent = (game.Match().opponent + 1) % 4;
-            game.SetOpponent(shell.choices.opponent);
-        }
+        ChangeOpponent();
+        break;
+    case Action::FreeTable:
+    case Action::Practice:
+    case Action::EightBall:
+    case Action::NineBall:
+        // The screen may be left here: nothing of it is touched after.
+        shell.StartMode(ModeFreeTable +
+                        (static_cast<int>(action) - static_cast<int>(Action::FreeTable)));
+        return;
+    default:
+        break;
+    }
+    TakeEvents();
+}
+
+void CTableScreen::ChangeOpponent()
+{
+    // The next opponent stays the session's choice in the other rules game too.
+    if (game.Rules()) {
+        shell.choices.opponent = (game.Match().opponent + 1) % 4;
+        game.SetOpponent(shell.choices.opponent);
+    }
+}
+
+void CTableScreen::Act(Action action)
+{
+    if (action == Action::Confirm || action == Action::Decline) {
+        Answer(action == Action::Confirm);
+        return;
+    }
+    switch (action) {
+    case Action::Rerack:
+        if (!AskFirst(action))
+            game.Rerack();
+        break;
+    case Action::Opponent:
+        if (game.Rules() && !AskFirst(action))
+            ChangeOpponent();
         break;
     case Action::TopView:
         ToggleTopView();
@@ -148,8 +234,8 @@ void CTableScreen::Act(Action action)
         break;
     case Action::Replay:
     case Action::ReplaySlow:
-        if (!aiming)
-            game.PlayReplay(action == Action::ReplaySlow ? ReplaySlowSpeed : 1.0f);
+        if (!aiming && game.PlayReplay(action == Action::ReplaySlow ? ReplaySlowSpeed : 1.0f))
+            replaySlow = action == Action::ReplaySlow;
         break;
     case Action::StrikeUp:
     case Action::StrikeDown:
@@ -198,8 +284,8 @@ void CTableScreen::ToggleTopView()
     // Back from above, the orbit looks along the aim chosen there.
     if (!topView) {
         shell.camera.angle = aimAngle;
-        shell.camera.pitchAngle = RackPitch;
-        shell.camera.distance = 60.0f;
+        shell.camera.pitchAngle = OrbitAimPitch;
+        shell.camera.distance = OrbitAimDistance;
     }
 }
 
@@ -207,7 +293,7 @@ void CTableScreen::CancelAim()
 {
     if (aiming) {
         aiming = false;
-        power = CueMinPower;
+        pull = 0.0f;
         LogEvent("practice: aim cancelled");
     }
     // The held button aims again only after it has been let go.
@@ -251,7 +337,7 @@ void CTableScreen::ControlShot()
         camera.state = CCamera::StateFrozen;
         if (!aiming) {
             aiming = true;
-            power = CueMinPower;
+            pull = 0.0f;
             LogEvent("practice: aiming");
         }
         return;
@@ -265,10 +351,10 @@ void CTableScreen::Strike()
 {
     ShotCommand c;
     c.heading = DegreesPerRadian * aimAngle;
-    c.speed = SpeedOfPower(power);
+    c.speed = SpeedOfPull(pull);
     c.strike = strike;
     aiming = false;
-    power = CueMinPower;
+    pull = 0.0f;
     game.Shoot(c);
 }
 
@@ -287,8 +373,9 @@ void CTableScreen::TakeEvents()
 
 void CTableScreen::OnRacked()
 {
+    pending = Action::None;
     aiming = false;
-    power = CueMinPower;
+    pull = 0.0f;
     strike = StrikePoint();
     guide.Reset();
     shell.contactSounds.Reset();
@@ -296,7 +383,8 @@ void CTableScreen::OnRacked()
     CCamera& camera = shell.camera;
     if (camera.mode != CCamera::ModeFree) {
         camera.angle = RackHeading;
-        camera.pitchAngle = RackPitch;
+        camera.pitchAngle = OrbitAimPitch;
+        camera.distance = OrbitAimDistance;
     }
     camera.look = ToScene(game.Balls()[game.CueEntry()].position);
     leftHeld = shell.mouse.button == SDL_BUTTON_LEFT;
@@ -330,12 +418,16 @@ void CTableScreen::Update(float dt)
     PaceThinking(dt);
     MoveCamera(dt);
     if (aiming)
-        power = std::clamp(power + mouse.dy * PowerPerPixel, CueMinPower, CueMaxPower);
+        pull = std::clamp(pull + static_cast<float>(mouse.dy) / PullPixels, 0.0f, 1.0f);
     PoseCue();
     UpdateGuide();
     Ball drawn[BallSlots];
     game.DrawnBalls(drawn);
     SetBallsCoords(&shell.objects, drawn);
+    bool shown[BallSlots] = {};
+    for (int k = FirstBall; k <= LastBall; ++k)
+        shown[k] = game.Session().Shown(k);
+    SetBallsShown(&shell.objects, shown);
     mouse.dx = 0;
     mouse.dy = 0;
 }
@@ -365,8 +457,12 @@ void CTableScreen::MoveCamera(float dt)
     if (topView) {
         // The table stays put; the mouse turns the aim alone.
         if (camera.state == CCamera::StateRotate && game.Phase() == CPlaySession::Aim &&
-            game.PersonToPlay())
-            aimAngle += mouse.dx * camera.rotateSpeed;
+            game.PersonToPlay()) {
+            OrbitFeel feel;
+            feel.invert = shell.settings.invertAim;
+            feel.fine = (SDL_GetModState() & KMOD_SHIFT) != 0;
+            aimAngle += OrbitTurn(static_cast<float>(mouse.dx), camera.rotateSpeed, feel);
+        }
         camera.look = vec3();
         camera.angle = TopHeading;
         camera.pitchAngle = TopPitch;
@@ -374,22 +470,25 @@ void CTableScreen::MoveCamera(float dt)
         camera.Update(true);
         return;
     }
-    // Once everything rests the orbit glides to the cue ball; a replay does not pull it.
-    if (game.Phase() != CPlaySession::Rolling && !game.ReplayPlaying()) {
+    // The orbit follows the cue ball: gliding while it rolls, settling once
+    // everything rests; a replay does not pull it.
+    if (!game.ReplayPlaying()) {
         const vec3 target =
             ToScene(game.Phase() == CPlaySession::InHand ? game.Session().hand
                                                          : game.Balls()[game.CueEntry()].position);
-        const float f = std::min(1.0f, FollowRate * dt);
+        const bool rolling = game.Phase() == CPlaySession::Rolling;
+        const float gap = Length(target - camera.look);
+        const float rate = rolling ? RollFollowRate + RollCatchUp * gap : FollowRate;
+        const float f = std::min(1.0f, rate * dt);
         camera.look += (target - camera.look) * f;
     }
-    camera.Move(mouse.dx, mouse.dy); // rotates or zooms by state, then derives the eye
-    // The eye stays above the cloth: the pitch may not look up past the line
-    // from the look point to the lowest allowed eye, nor the zoom leave the room.
-    const float lowest =
-        std::asin(std::clamp((camera.look.z - EyeAboveCloth) / camera.distance, -1.0f, 1.0f));
-    camera.pitchAngle = std::min(camera.pitchAngle, lowest);
+    OrbitFeel feel;
+    feel.invert = shell.settings.invertAim;
+    feel.fine = (SDL_GetModState() & KMOD_SHIFT) != 0;
+    MoveOrbit(camera, static_cast<float>(mouse.dx), static_cast<float>(mouse.dy), feel, 0.0f);
+    // Nor may the zoom leave the room.
     const float reach = RoomReach(camera.look, camera.Direction(), RoomHalfX - RoomMargin,
-                                  RoomHalfY - RoomMargin, EyeAboveCloth, RoomTop - RoomMargin);
+                                  RoomHalfY - RoomMargin, OrbitEyeAboveCloth, RoomTop - RoomMargin);
     camera.distance = std::min(camera.distance, reach);
     camera.Update(true);
     if (!computerAims)
@@ -404,15 +503,19 @@ void CTableScreen::PoseCue()
     int state = CueHidden;
     float drawnBack = CueMinPower;
     float heading = DegreesPerRadian * aimAngle;
+    cueSpeed = SoftestShotSpeed;
     if (game.ReplayPlaying()) {
         state = CueHidden;
     } else if (game.ComputerStage() == CComputerTurn::Aiming) {
         state = CueAiming;
         drawnBack = game.Computer().CuePower();
         heading = game.Computer().CueHeading();
+        cueSpeed = SpeedOfPower(drawnBack);
     } else if (game.PersonToPlay() && game.Phase() == CPlaySession::Aim) {
         state = aiming ? CueAiming : CueResting;
-        drawnBack = aiming ? power : CueMinPower;
+        // The cue comes back over its own travel as the pull grows.
+        drawnBack = aiming ? CueMinPower + pull * (CueMaxPower - CueMinPower) : CueMinPower;
+        cueSpeed = SpeedOfPull(aiming ? pull : 0.0f);
     }
     cue->state = state;
     cue->SetPower(drawnBack);
@@ -427,7 +530,7 @@ void CTableScreen::UpdateGuide()
         return;
     }
     const double t0 = MonotonicSeconds();
-    const float drawnBack = aiming ? power : CueMinPower;
+    const float drawnBack = aiming ? pull : 0.0f;
     const float key[4] = {aimAngle, drawnBack, strike.side, strike.top};
     const bool idle = !guide.Shown() && !guide.Busy();
     if (idle || std::memcmp(key, guideKey, sizeof key) != 0) {
@@ -435,7 +538,7 @@ void CTableScreen::UpdateGuide()
         // Exactly the command a release would strike now.
         ShotCommand c;
         c.heading = DegreesPerRadian * aimAngle;
-        c.speed = SpeedOfPower(drawnBack);
+        c.speed = SpeedOfPull(drawnBack);
         c.strike = strike;
         guide.Begin(game.Balls(), game.Session().table, game.CueEntry(), c, aimGuide);
     }
@@ -480,9 +583,14 @@ void CTableScreen::DrawGuide() const
             const std::vector<vec3>& path = p->path[k];
             if (path.size() < 2)
                 continue;
+            // A path ends where its ball leaves the cloth for a pocket.
+            const ClothBox box = PlayClothBox();
             glBegin(GL_LINE_STRIP);
-            for (const vec3& q : path)
+            for (const vec3& q : path) {
+                if (std::fabs(q.x) > box.halfX + 1e-4f || std::fabs(q.y) > box.halfY + 1e-4f)
+                    break;
                 Vertex(q);
+            }
             glEnd();
         }
     }
@@ -512,16 +620,22 @@ void CTableScreen::Draw()
 {
     shell.DrawScene();
     DrawGuide();
-    shell.ShowStatus();
+    shell.ShowStatus(false);
     HudView view;
-    view.width = shell.width;
-    view.height = shell.height;
+    view.width = shell.HudWidth();
+    view.height = shell.HudHeight();
     CCue* cue = shell.cue;
     view.cueAiming = cue && cue->state == CueAiming;
-    view.cuePower = cue ? cue->power : CueMinPower;
+    view.cueSpeed = cueSpeed;
     view.strike = strike;
-    DrawOverlay(PlayHud(game, view), shell.font, shell.width, shell.height);
-    if (shell.showHelp)
-        DrawOverlay(HelpPane(game.Mode(), shell.width, shell.height), shell.font, shell.width,
-                    shell.height);
+    view.replaySlow = replaySlow;
+    view.question = Question();
+    // The help covers the table's middle: the HUD and the credits give it the window.
+    if (shell.showHelp) {
+        shell.DrawHud(HelpPane(game.Mode(), view.width, view.height));
+        return;
+    }
+    shell.DrawHud(PlayHud(game, view));
+    if (shell.showCredits)
+        shell.DrawHud(CreditsPane(CreditsText));
 }

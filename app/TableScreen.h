@@ -21,6 +21,13 @@ public:
     // The shell's guide choice changed (the menu): shown from the next frame.
     void GuideChanged();
 
+    // R, O and a change of game (F2 to F5) in the middle of a rack wait for
+    // a Y: true when `action` now waits (the question is on show), false when
+    // it may go ahead at once.
+    bool AskFirst(Action action);
+    // The question waiting for Y or N, or null.
+    const char* Question() const;
+
     void Act(Action action) override;
     void Button(int button, bool down) override;
     void Update(float dt) override;
@@ -34,6 +41,9 @@ public:
     void ReportGuideTiming() const;
 
 private:
+    bool RackUnderWay() const;
+    void Answer(bool yes);
+    void ChangeOpponent();
     void ControlShot();
     void Strike();
     void CancelAim();
@@ -49,13 +59,16 @@ private:
 
     CGame& shell;
     CTableGame game;
-    // The player's cue: drawn back (aiming) by `power` along `aimAngle` (rad, the camera's
-    // heading).
+    // The player's cue: drawn back (aiming) by `pull` (0 to 1, SpeedOfPull) along
+    // `aimAngle` (rad, the camera's heading).
     bool aiming = false;
-    float power = 0.0f;
+    float pull = 0.0f;
+    float cueSpeed = 0.0f; // m/s the cue on show would strike at: the power bar's reading
     float aimAngle = 0.0f;
     StrikePoint strike;
     bool topView = false;
+    Action pending = Action::None; // waits for Y or N
+    bool replaySlow = false;       // the replay on show was asked for at a quarter speed
     // The left button: held since a cancel, a placement or a strike refused
     // while balls moved (it aims only after a release); pressed since the last frame.
     bool leftHeld = false;
@@ -63,7 +76,7 @@ private:
     // The aiming guide.
     int aimGuide = AimGuideOff;
     CAimGuide guide;
-    float guideKey[4] = {}; // the aim the guide last began from (heading, power, side, top)
+    float guideKey[4] = {}; // the aim the guide last began from (heading, pull, side, top)
     double guideWorst = 0.0, guideTotal = 0.0;
     long guideFrames = 0, guideSlowFrames = 0;
 };

@@ -50,7 +50,7 @@ void CCamera::Apply() const
     // The view lives in the projection matrix; objects draw with their own model-view.
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(45.0, ViewAspect, 1.0, 5000.0);
+    gluPerspective(45.0, aspect, 1.0, 5000.0);
     gluLookAt(position.y, position.z, position.x, look.y, look.z, look.x, 0.0, 1.0, 0.0);
     glMatrixMode(GL_MODELVIEW);
 }
@@ -103,4 +103,11 @@ void CCamera::KeyMove(float dt)
         position.z -= dt * climbSpeed;
     position.z = std::clamp(position.z, MinHeight, MaxHeight);
     Update(true);
+}
+
+double WindowAspect(int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        return ViewAspect;
+    return static_cast<double>(width) / static_cast<double>(height);
 }

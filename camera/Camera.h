@@ -3,8 +3,8 @@
 
 #include "physics/Vec3.h"
 
-// The view is always 4:3, whatever the window: a non-4:3 window stretches it.
-// Computed in single precision, as the projection has always had it.
+// The free table's view is always 4:3, whatever the window: a non-4:3 window
+// stretches it. Computed in single precision, as the projection has always had it.
 static constexpr double ViewAspect = static_cast<double>(4.0f / 3.0f);
 
 // Scene coordinates: the first two components span the table's plane, the third
@@ -28,7 +28,7 @@ public:
     // Orbit mode places the eye from the look point, free mode the look
     // point from the eye, so that look − position = distance·Direction().
     void Derive();
-    // Perspective (45°, 4:3, near 1, far 5000) times the look-at transform
+    // Perspective (45°, `aspect`, near 1, far 5000) times the look-at transform
     // into GL_PROJECTION; leaves GL_MODELVIEW selected and untouched.
     void Apply() const;
     // Unit viewing direction from heading and pitch.
@@ -46,4 +46,8 @@ public:
     float moveSpeed;    // scene units/s, up/down arrows
     int state;          // 1 mouse rotates, 2 mouse zooms, anything else: mouse does nothing
     int mode;           // 1 free camera, anything else orbit; 0 until configured
+    double aspect = ViewAspect; // width over height of the view: the play modes give the window's
 };
+
+// Width over height of a `width` × `height` window; 4:3 for a degenerate one.
+double WindowAspect(int width, int height);

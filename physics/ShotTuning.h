@@ -23,6 +23,20 @@ constexpr float PowerOfSpeed(float speed)
     return speed * SceneUnitsPerMetre / ShotSpeedPerPower;
 }
 
-// The range of speeds a shot command may carry, m/s: the cue's softest and hardest.
+// The free table's cue, m/s: its softest (a click) and hardest strikes.
 constexpr float MinShotSpeed = SpeedOfPower(CueMinPower);
 constexpr float MaxShotSpeed = SpeedOfPower(CueMaxPower);
+
+// The play modes' cue: the mouse draws it back by a `pull` from 0 (a click) to
+// 1 (PullPixels of downward motion), and the speed grows as the square of the
+// pull from a touch shot to the table's hardest. The square spends the first
+// half of the travel below 2.1 m/s, where position play lives: at the bottom
+// a pixel adds under 0.001 m/s, a fiftieth of the free table's 0.05.
+constexpr float SoftestShotSpeed = 0.3f; // m/s: the cue ball rolls about a third of a metre
+constexpr float PullPixels = 300.0f;
+constexpr float SpeedOfPull(float pull)
+{
+    return SoftestShotSpeed + (MaxShotSpeed - SoftestShotSpeed) * pull * pull;
+}
+// The pull that gives `speed` m/s (clamped to the curve's range).
+float PullOfSpeed(float speed);

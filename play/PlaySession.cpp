@@ -184,3 +184,14 @@ bool CPlaySession::Respot(Ball* balls, int number)
         balls[table.EntryOf(tray[i])].position = TraySlot(static_cast<int>(i));
     return true;
 }
+
+bool CPlaySession::Shown(int k) const
+{
+    if (k < FirstBall || k > LastBall)
+        return false;
+    if (!table.potted[k])
+        return true;
+    if (k == cueEntry)
+        return phase == InHand || (table.pocket[k] >= 0 && !sunk[k]);
+    return table.pocket[k] >= 0; // sinking into its pocket, or in the tray
+}

@@ -60,6 +60,10 @@ public:
 
     int CueEntry() const { return cueEntry; }
     bool Kitchen() const { return kitchen; }
+    // Entry k is to be drawn: on the cloth, sinking, in the tray, or the cue
+    // ball in hand. Never a ball out of this game's rack (9-ball's 10 to 15)
+    // or the cue ball waiting out of sight for the hand.
+    bool Shown(int k) const;
     // Any ball dropped but not yet in the tray (or, the cue ball, not yet in hand).
     bool Sinking() const;
 

@@ -19,7 +19,7 @@ bool ShotCommandValid(const ShotCommand& c)
 {
     if (!std::isfinite(c.heading) || !std::isfinite(c.strike.side) || !std::isfinite(c.strike.top))
         return false;
-    if (!(c.speed >= MinShotSpeed && c.speed <= MaxShotSpeed))
+    if (!(c.speed >= SoftestShotSpeed && c.speed <= MaxShotSpeed))
         return false;
     return !c.place || Finite(c.cue);
 }

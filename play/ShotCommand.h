@@ -16,7 +16,7 @@ struct ShotCommand {
     vec3 cue;
 };
 
-// Finite heading, speed within MinShotSpeed..MaxShotSpeed, a finite strike
+// Finite heading, speed within SoftestShotSpeed..MaxShotSpeed, a finite strike
 // point and place: what may be played. A command from a file or the network
 // that is not is refused whole rather than guessed at.
 bool ShotCommandValid(const ShotCommand& c);

@@ -127,6 +127,8 @@ ShotResult JudgeEightBall(RackState& s, const ShotEvents& events)
     const BallSet before = s.onTable;
     const ShotFacts facts = ReadShot(events, before);
     const BallSet targets = EightBallTargets(s);
+    r.firstContact = facts.firstContact;
+    r.targets = targets;
     s.onTable = BallSet(before & ~facts.potted);
     s.ballInHand = false;
     if (s.breakPending)

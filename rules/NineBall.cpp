@@ -38,6 +38,8 @@ ShotResult JudgeNineBall(RackState& s, const ShotEvents& events)
     r.nextShooter = s.turn;
     const ShotFacts facts = ReadShot(events, s.onTable);
     const BallSet targets = NineBallTargets(s);
+    r.firstContact = facts.firstContact;
+    r.targets = targets;
     s.onTable = BallSet(s.onTable & ~facts.potted);
     s.ballInHand = false;
 

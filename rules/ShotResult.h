@@ -37,6 +37,11 @@ struct ShotResult {
     bool reRack = false;     // the balls go back in the rack and nextShooter breaks
     BallSet respot = 0;      // potted balls the game puts back on the foot spot
 
+    // What the cue ball met first (-1 none) and the balls it might legally
+    // have met first: the HUD names them in a foul.
+    int firstContact = -1;
+    BallSet targets = 0;
+
     // The shooter's group when this shot decided the groups, else Group::Open.
     Group groupAssigned = Group::Open;
 

@@ -121,6 +121,8 @@ bool CBall::Move(float seconds)
 
 void CBall::Draw(const DrawContext& context)
 {
+    if (hidden)
+        return;
     const float r = Length(rotation);
     glPushMatrix();
     // Scene (x, y, z) is OpenGL (y, z, x).

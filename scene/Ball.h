@@ -49,4 +49,5 @@ public:
     float radius;       // scene units
     GLUquadric* quadric; // owned
     unsigned int texture; // GL texture name drawn on the sphere (a GLuint)
+    bool hidden = false;  // not in play (the play modes): Draw draws nothing
 };

@@ -31,12 +31,14 @@ protected:
     // How long any one wait may take before the test gives up on it.
     static constexpr double Patience = 120.0;
 
-    // Writes an 800x600 game.cfg with the `[Game]` keys given (e.g. "Mode=1\n"),
-    // starts the game with `args` and waits for its window at that size and
-    // its first frame; false when any step failed.
+    // Writes a game.cfg of a `width` x `height` window (800x600 unless a test
+    // sets them first) with the `[Game]` keys given (e.g. "Mode=1\n"), starts
+    // the game with `args` and waits for its window at that size and its
+    // first frame; false when any step failed.
     bool Launch(const std::string& gameKeys, const std::vector<std::string>& args = {})
     {
-        dir.Write("game.cfg", "[Display]\nWidth=800\nHeight=600\n[Game]\n" + gameKeys);
+        dir.Write("game.cfg", "[Display]\nWidth=" + std::to_string(width) +
+                                  "\nHeight=" + std::to_string(height) + "\n[Game]\n" + gameKeys);
         const std::string data = std::string(BAIZELINE_RUN_DIR) + "/data";
         if (symlink(data.c_str(), (dir.Path() + "/data").c_str()) != 0)
             return false;
@@ -46,7 +48,7 @@ protected:
         if (!game.Start(command, dir.Path(), dir.Path() + "/stdout.txt",
                         dir.Path() + "/stderr.txt"))
             return false;
-        id = WaitForWindowOfSize("^Baizeline is a work name", 800, 600, Patience, &game);
+        id = WaitForWindowOfSize("^Baizeline is a work name", width, height, Patience, &game);
         return !id.empty() && WaitForFrames(Frames(), 1, Patience, &game);
     }
     std::string Log() const { return ReadFile(dir.Path() + "/stdout.txt"); }
@@ -76,7 +78,7 @@ protected:
     CImage Shot()
     {
         CImage image;
-        EXPECT_TRUE(CaptureWindow(id, image) && image.width == 800 && image.height == 600);
+        EXPECT_TRUE(CaptureWindow(id, image) && image.width == width && image.height == height);
         return image;
     }
     // Captures until `done(capture)` holds or Patience runs out; answers the last capture.
@@ -100,7 +102,7 @@ protected:
         CImage before = Shot();
         while (std::chrono::steady_clock::now() < deadline && WaitFrames(frames)) {
             CImage now = Shot();
-            if (now.Differences(before, 0, 20, 800, 600) == 0)
+            if (now.Differences(before, 0, 20, width, height) == 0)
                 return now;
             before = now;
         }
@@ -134,4 +136,5 @@ protected:
     CTempDir dir;
     CChildProcess game;
     std::string id; // the game window's X id
+    int width = 800, height = 600; // the window's size
 };

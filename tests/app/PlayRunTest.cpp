@@ -1,15 +1,29 @@
 // The play modes through the real binary under X: practice (hand, cancel, shot lock, top view, R, F2/F3) and 8-ball against the computer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "tests/app/PlayModeRun.h"
 
 namespace {
 
+// The play modes' blue cloth, lit.
 bool Cloth(const Rgb& c)
 {
-    return c.g > c.r + 40 && c.g > c.b + 40;
+    return c.b > c.r + 40 && c.g > c.r + 20;
+}
+
+// The level velocity of the last strike the game logged, m/s; false without one.
+bool StrikeVelocity(const std::string& log, float& vx, float& vy)
+{
+    const size_t at = log.rfind("practice: strike speed");
+    if (at == std::string::npos)
+        return false;
+    const size_t v = log.find("velocity ", at);
+    return v != std::string::npos && sscanf(log.c_str() + v, "velocity %f %f", &vx, &vy) == 2;
 }
 
 class PlayRun : public CPlayModeRun {
@@ -37,6 +51,27 @@ protected:
         WaitFrames();
         RunCommand("xdotool mouseup 1");
         WaitFrames();
+    }
+    // The rack starts behind the cue ball looking up the table (-x): the
+    // player's right is +y. The cue ball put down, the mouse 100 pixels
+    // right, then a click (the softest shot): the strike's level velocity, m/s.
+    void AimRightAndStrike(bool invert, float& vx, float& vy)
+    {
+        ASSERT_TRUE(Launch(std::string("Mode=1\nAimGuide=0\n[Controls]\nInvertAim=") +
+                           (invert ? "1\n" : "0\n")));
+        ASSERT_TRUE(WaitFor("practice: racked", 1)) << Log();
+        RunCommand("xdotool mousedown 1");
+        WaitFrames();
+        RunCommand("xdotool mouseup 1");
+        ASSERT_TRUE(WaitFor("practice: cue ball placed", 1)) << Log();
+        WaitFrames();
+        RunCommand("xdotool mousemove_relative 100 0");
+        WaitFrames();
+        RunCommand("xdotool mousedown 1");
+        ASSERT_TRUE(WaitFor("practice: aiming", 1)) << Log();
+        RunCommand("xdotool mouseup 1");
+        ASSERT_TRUE(WaitFor("practice: shot 1", 1)) << Log();
+        ASSERT_TRUE(StrikeVelocity(Log(), vx, vy)) << Log();
     }
     // Waits for the HUD band to hold text (`shown`) or not.
     bool WaitForHud(bool shown)
@@ -94,8 +129,20 @@ TEST_F(PlayRun, PracticeHandCancelShotLockTopViewRerackAndModeKeys)
               top - 6000)
         << "back to the orbit";
 
-    // R re-racks: the cue ball in hand again and no shots.
+    // R in the middle of a rack asks first: N keeps the rack, Y re-racks it
+    // (the cue ball in hand again and no shots).
     Key("r");
+    ASSERT_TRUE(WaitFor("confirm: Re-rack and throw this rack away? Y / N", 1)) << Log();
+    Key("n");
+    ASSERT_TRUE(WaitFor("confirm: no", 1)) << Log();
+    EXPECT_EQ(Count("practice: racked"), 1) << "N keeps the rack";
+    Key("F4");
+    ASSERT_TRUE(WaitFor("confirm: Leave this rack for another game? Y / N", 1)) << Log();
+    Key("n");
+    ASSERT_TRUE(WaitFor("confirm: no", 2)) << Log();
+    EXPECT_EQ(Count("mode 8-ball"), 0) << "N stays in practice";
+    Key("r");
+    Key("y");
     EXPECT_TRUE(WaitFor("practice: racked", 2)) << Log();
 
     // F2: the free table, without the HUD; R re-racks it too. F3: practice again.
@@ -108,6 +155,73 @@ TEST_F(PlayRun, PracticeHandCancelShotLockTopViewRerackAndModeKeys)
     ASSERT_TRUE(WaitFor("practice: racked", 3)) << Log();
     EXPECT_TRUE(WaitForHud(true));
 
+    EXPECT_EQ(Quit(), 0) << Errors();
+}
+
+// Not the play modes' blue cloth: the cue ball and what lies beyond the table.
+bool OffCloth(const Rgb& c)
+{
+    return !Cloth(c);
+}
+
+// The cue ball's drawn width and height, pixels, read round the window's
+// centre (where the orbit looks): the width of its widest row, and twice the
+// height of its upper half over that row (the cue lies below the ball).
+void BallSize(const CImage& i, int& wide, int& tall)
+{
+    const int cx = i.width / 2, cy = i.height / 2, reach = 60;
+    std::vector<int> rows;
+    for (int y = cy - reach; y < cy + reach; ++y)
+        rows.push_back(i.Count(cx - reach, y, cx + reach, y + 1, OffCloth));
+    wide = *std::max_element(rows.begin(), rows.end());
+    int first = -1, equatorFrom = -1, equatorTo = -1;
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        if (first < 0 && rows[r] > 0)
+            first = r;
+        if (rows[r] >= wide - 1) {
+            if (equatorFrom < 0)
+                equatorFrom = r;
+            equatorTo = r;
+        }
+    }
+    tall = first < 0 ? 0 : equatorFrom + equatorTo + 1 - 2 * first;
+}
+
+TEST_F(PlayRun, AWidescreenWindowDrawsTheCueBallAsWideAsItIsTall)
+{
+    // 16:9 inside the test's 1024x768 screen, where the window can be read back whole.
+    width = 1024;
+    height = 576;
+    ASSERT_TRUE(Launch("Mode=1\nAimGuide=0\n"));
+    ASSERT_TRUE(WaitFor("practice: racked", 1)) << Log();
+    RunCommand("xdotool mousedown 1");
+    WaitFrames();
+    RunCommand("xdotool mouseup 1");
+    ASSERT_TRUE(WaitFor("practice: cue ball placed", 1)) << Log();
+    const CImage shot = ShotAtRest();
+    int wide = 0, tall = 0;
+    BallSize(shot, wide, tall);
+    // About 37 pixels from the aiming view's distance; stretched it would be 49 wide.
+    EXPECT_GT(wide, 25) << "the cue ball in the middle of the view";
+    EXPECT_NEAR(wide, tall, 2) << "drawn " << wide << " x " << tall;
+    EXPECT_EQ(Quit(), 0) << Errors();
+}
+
+TEST_F(PlayRun, TheMouseTurnsTheAimTheWayItGoes)
+{
+    float vx = 0.0f, vy = 0.0f;
+    AimRightAndStrike(false, vx, vy);
+    EXPECT_LT(vx, 0.0f) << "still up the table";
+    EXPECT_GT(vy, 0.05f) << "to the right, as the mouse went";
+    EXPECT_EQ(Quit(), 0) << Errors();
+}
+
+TEST_F(PlayRun, InvertAimTurnsTheAimAgainstTheMouse)
+{
+    float vx = 0.0f, vy = 0.0f;
+    AimRightAndStrike(true, vx, vy);
+    EXPECT_LT(vx, 0.0f) << "still up the table";
+    EXPECT_LT(vy, -0.05f) << "to the left";
     EXPECT_EQ(Quit(), 0) << Errors();
 }
 
@@ -137,6 +251,7 @@ TEST_F(PlayRun, EightBallAgainstTheComputerThePlayerBreaksTheComputerTakesItsTur
     WaitFrames();
     Stroke();
     ASSERT_TRUE(WaitFor("practice: shot 1", 1)) << Log();
+    EXPECT_EQ(Count("practice: strike speed 0.300"), 0) << "the break was drawn back";
     const auto computerUp = [this] {
         return Count("turn Computer") + Count("Computer to break") > 0;
     };
@@ -157,6 +272,10 @@ TEST_F(PlayRun, EightBallAgainstTheComputerThePlayerBreaksTheComputerTakesItsTur
         RunCommand("xdotool mouseup 1");
     }
     ASSERT_TRUE(computerUp()) << Log();
+    if (Count("practice: shot 2") > 0) {
+        EXPECT_GT(Count("practice: strike speed 0.300"), 0) << "a click strikes the softest shot\n"
+                                                            << Log();
+    }
 
     // The computer's turn: it thinks (the game keeps drawing), aims, strikes.
     ASSERT_TRUE(WaitFor("computer: thinking", 1)) << Log();

@@ -58,7 +58,7 @@ TEST(BmpFile, RowsArePaddedBottomUpAndBlueFirst)
 
 TEST(GeneratedPictures, EachIsA24BitPowerOfTwoBmpOfItsIntendedSize)
 {
-    ASSERT_EQ(Pictures().size(), 24u); // 3 room, 16 balls, cue, 4 for the table
+    ASSERT_EQ(Pictures().size(), 25u); // 3 room, 16 balls, cue, 5 for the table (two cloths)
     for (const PictureAsset& p : Pictures()) {
         Surface s(SDL_LoadBMP((kData + p.name).c_str()));
         ASSERT_TRUE(s) << p.name << ": " << SDL_GetError();

@@ -7,6 +7,8 @@
 #include <cmath>
 
 #include "camera/Camera.h"
+#include "camera/PlayOrbit.h"
+#include "physics/Ball.h"
 #include "physics/Units.h"
 #include "tests/support/GlWindow.h"
 
@@ -201,6 +203,106 @@ TEST_F(Camera, UpdateLoadsPerspectiveAndViewIntoTheProjectionOnly)
             EXPECT_NEAR(got[col * 4 + r], want[r][col], 1e-4 * (1.0 + std::fabs(want[r][col])))
                 << "row " << r << " column " << col;
     glLoadIdentity();
+}
+
+// Window pixels of scene point `p` under the projection the camera loaded,
+// for a `width` × `height` viewport.
+void ToWindow(const vec3& p, int width, int height, double& x, double& y)
+{
+    GLdouble m[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, m);
+    const double g[4] = {p.y, p.z, p.x, 1.0}; // scene (x, y, z) is GL (y, z, x)
+    double clip[4] = {};
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            clip[r] += m[c * 4 + r] * g[c];
+    x = (clip[0] / clip[3] + 1.0) * 0.5 * width;
+    y = (clip[1] / clip[3] + 1.0) * 0.5 * height;
+}
+
+TEST_F(Camera, TheWindowsAspectKeepsABallRoundInEveryWidescreenWindow)
+{
+    const struct {
+        int w, h;
+    } windows[] = {{800, 600}, {1280, 720}, {1920, 1080}, {1024, 576}};
+    for (const auto& win : windows) {
+        CCamera c;
+        c.aspect = WindowAspect(win.w, win.h);
+        c.look = vec3(0.0f, 0.0f, 0.57f);
+        c.pitchAngle = -0.4f;
+        c.distance = 8.0f;
+        c.Update(true);
+        // The ball's horizontal and vertical radii on screen, through its centre:
+        // right is d × up, the screen's up is right × d.
+        const vec3 d = c.Direction();
+        vec3 right(d.y, -d.x, 0.0f);
+        right = right / Length(right);
+        const vec3 up(right.y * d.z - right.z * d.y, right.z * d.x - right.x * d.z,
+                      right.x * d.y - right.y * d.x);
+        const float r = 0.57f;
+        double cx, cy, rx, ry, ux, uy;
+        ToWindow(c.look, win.w, win.h, cx, cy);
+        ToWindow(c.look + right * r, win.w, win.h, rx, ry);
+        ToWindow(c.look + up * r, win.w, win.h, ux, uy);
+        const double across = 2.0 * std::hypot(rx - cx, ry - cy);
+        const double tall = 2.0 * std::hypot(ux - cx, uy - cy);
+        EXPECT_NEAR(across, tall, 2.0) << win.w << "x" << win.h;
+        EXPECT_GT(tall, 0.08 * win.h) << "a ball an aim's length away is big enough to judge";
+    }
+    // The free table's default stays 4:3, whatever the window.
+    EXPECT_EQ(CCamera().aspect, ViewAspect);
+    EXPECT_EQ(WindowAspect(0, 600), ViewAspect);
+}
+
+// Unit heading of the camera, level.
+vec3 Heading(const CCamera& c)
+{
+    return vec3(std::cos(c.angle), std::sin(c.angle), 0.0f);
+}
+
+TEST_F(Camera, PlayOrbitTurnsTheAimTheWayTheMouseGoesUnlessInvertedAndShiftTurnsATenth)
+{
+    CCamera c;
+    c.look = vec3(0.0f, 0.0f, 0.57f);
+    const vec3 before = Heading(c);
+    const vec3 right(before.y, -before.x, 0.0f); // the screen's right, level
+    MoveOrbit(c, 40.0f, 0.0f, OrbitFeel(), 0.0f);
+    EXPECT_GT(Dot(Heading(c), right), 0.05f) << "mouse right turns the aim right";
+
+    CCamera inverted;
+    OrbitFeel invert;
+    invert.invert = true;
+    MoveOrbit(inverted, 40.0f, 0.0f, invert, 0.0f);
+    EXPECT_LT(Dot(Heading(inverted), right), -0.05f) << "InvertAim turns it left";
+
+    CCamera fine;
+    OrbitFeel shift;
+    shift.fine = true;
+    MoveOrbit(fine, 40.0f, 0.0f, shift, 0.0f);
+    EXPECT_NEAR(fine.angle - Pi, 0.1f * (c.angle - Pi), 1e-6f) << "Shift: a tenth of the turn";
+}
+
+TEST_F(Camera, PlayOrbitZoomNeverPutsTheEyeInTheBallTheTableOrUnderTheCloth)
+{
+    const float radius = BallRadius * SceneUnitsPerMetre;
+    const float ballTop = 2.0f * radius;
+    for (float pitch : {-1.4f, -0.4f, 0.0f, 0.6f, 1.4f}) {
+        CCamera c;
+        c.look = vec3(0.0f, 0.0f, radius); // a ball's centre on the cloth at height 0
+        c.pitchAngle = pitch;
+        c.state = CCamera::StateZoom;
+        MoveOrbit(c, 0.0f, -100000.0f, OrbitFeel(), 0.0f); // right-drag far up: all the way in
+        EXPECT_GE(c.distance, OrbitNearest);
+        EXPECT_GE(Length(c.position - c.look), OrbitNearest - 1e-3f);
+        EXPECT_GT(Length(c.position - c.look), radius + 1.0f) << "the near plane clear of the ball";
+        EXPECT_GE(c.position.z, OrbitEyeAboveCloth - 1e-3f) << "pitch " << pitch;
+        EXPECT_GT(c.position.z, ballTop) << "above every ball";
+        // Then looking up as far as the mouse goes: the eye still above the cloth.
+        c.state = CCamera::StateRotate;
+        MoveOrbit(c, 0.0f, 100000.0f, OrbitFeel(), 0.0f);
+        EXPECT_GE(c.position.z, OrbitEyeAboveCloth - 1e-3f) << "pitch " << pitch;
+        ExpectLookFromEye(c);
+    }
 }
 
 } // namespace

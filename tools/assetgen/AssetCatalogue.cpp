@@ -30,6 +30,8 @@ std::vector<PictureAsset> MakePictures()
                         [n](const CGlyphRaster& font) { return PaintBall(n, font, 512, 256); }});
     list.push_back({FileName(kCueTexture), 512, 64, [](const CGlyphRaster&) { return PaintCue(512, 64); }});
     list.push_back({FileName(kClothTexture), 256, 256, [](const CGlyphRaster&) { return PaintCloth(256); }});
+    list.push_back({FileName(kPlayClothTexture), 256, 256,
+                    [](const CGlyphRaster&) { return PaintPlayCloth(256); }});
     list.push_back({FileName(kRailTexture), 256, 256, [](const CGlyphRaster&) { return PaintRailWood(256); }});
     list.push_back({FileName(kPocketTexture), 64, 64, [](const CGlyphRaster&) { return PaintPocketLeather(64); }});
     list.push_back({FileName(kSightTexture), 32, 32, [](const CGlyphRaster&) { return PaintSight(32); }});
@@ -68,5 +70,5 @@ void WriteModels(const std::string& dataDir)
 {
     WriteTableModel(dataDir + "/" + ModelNames()[0]);
     WriteCueModel(dataDir + "/" + ModelNames()[1]);
-    WriteTableModel(dataDir + "/" + ModelNames()[2], PlayTableCut);
+    WriteTableModel(dataDir + "/" + ModelNames()[2], PlayTableCut, kPlayClothTexture);
 }

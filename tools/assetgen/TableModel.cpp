@@ -10,11 +10,11 @@ namespace {
 // The game gives every material an ambient of 0 and its scene light has no
 // direction, so the table is lit only by the lights in this file: colours
 // below are what the lights multiply, and the textures carry the hue.
-void AddTableMaterials(CModelFile& file)
+void AddTableMaterials(CModelFile& file, const char* cloth)
 {
     const Colour none{};
-    file.AddMaterial({"cloth", kClothTexture, {0.55f, 0.55f, 0.55f}, none, 0.0f});
-    file.AddMaterial({"cushion", kClothTexture, {0.50f, 0.50f, 0.50f}, none, 0.0f});
+    file.AddMaterial({"cloth", cloth, {0.55f, 0.55f, 0.55f}, none, 0.0f});
+    file.AddMaterial({"cushion", cloth, {0.50f, 0.50f, 0.50f}, none, 0.0f});
     file.AddMaterial({"rail", kRailTexture, {0.55f, 0.55f, 0.55f}, {0.15f, 0.15f, 0.15f}, 0.5f});
     // The apron under the rail, in the rail's wood. Its last face is the last
     // the game draws of the table, and the room inherits this material: its
@@ -54,11 +54,11 @@ void WriteTableModel(const std::string& path)
     WriteTableModel(path, FreeTableCut);
 }
 
-void WriteTableModel(const std::string& path, const PocketCut& cut)
+void WriteTableModel(const std::string& path, const PocketCut& cut, const char* clothTexture)
 {
     const table::CutScope scope(cut);
     CModelFile file;
-    AddTableMaterials(file);
+    AddTableMaterials(file, clothTexture);
     AddTableLights(file);
     // Drawn in name order; the skirt goes last: its final face sets the
     // material and normal the room inherits.

@@ -9,6 +9,7 @@
 
 // Texture paths the table's materials name (from the game's working directory).
 constexpr const char* kClothTexture = "data/cloth.bmp";
+constexpr const char* kPlayClothTexture = "data/cloth_play.bmp"; // pooltable_play.3ds
 constexpr const char* kRailTexture = "data/rail.bmp";
 constexpr const char* kPocketTexture = "data/pocket.bmp";
 constexpr const char* kSightTexture = "data/sight.bmp";
@@ -20,4 +21,5 @@ constexpr Colour kRoomDiffuse{0.45f, 0.45f, 0.45f};
 // The first form is the free table's model (pooltable.3ds); the second cuts the
 // cushions back at the pockets by `cut` (PlayTableCut: pooltable_play.3ds).
 void WriteTableModel(const std::string& path);
-void WriteTableModel(const std::string& path, const PocketCut& cut);
+void WriteTableModel(const std::string& path, const PocketCut& cut,
+                     const char* clothTexture = kClothTexture);

@@ -4,14 +4,28 @@
 #include "tools/assetgen/Noise.h"
 #include "tools/assetgen/WoodGrain.h"
 
-Image PaintCloth(int size)
+namespace {
+
+Image PaintBaize(int size, Colour baize)
 {
-    return PaintTile(size, [](float u, float v) {
-        const Colour baize{0.09f, 0.48f, 0.20f};
+    return PaintTile(size, [baize](float u, float v) {
         float nap = FractalNoise(u, v, 128, 128, 1, 51u) - 0.5f;
         float mottle = FractalNoise(u, v, 4, 4, 3, 52u) - 0.5f;
         return Scale(baize, 1.0f + nap * 0.10f + mottle * 0.08f);
     });
+}
+
+} // namespace
+
+Image PaintCloth(int size)
+{
+    return PaintBaize(size, Colour{0.09f, 0.48f, 0.20f});
+}
+
+Image PaintPlayCloth(int size)
+{
+    // CIE dE*ab of at least 49 from each ball's main colour (the 6's green 77).
+    return PaintBaize(size, Colour{0.08f, 0.40f, 0.60f});
 }
 
 Image PaintRailWood(int size)

@@ -6,6 +6,9 @@
 
 // Green baize with a fine nap and faint mottling.
 Image PaintCloth(int size = 256);
+// The play modes' cloth: the same weave in a tournament blue, against which
+// every ball (the green 6 above all) stands out.
+Image PaintPlayCloth(int size = 256);
 
 // Dark polished mahogany, grain along u.
 Image PaintRailWood(int size = 256);
