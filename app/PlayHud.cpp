@@ -8,6 +8,8 @@
 
 #include "app/HelpText.h"
 #include "game/TableGame.h"
+#include "net/NetAddress.h"
+#include "net/NetSession.h"
 #include "physics/ShotTuning.h"
 
 namespace {
@@ -54,8 +56,16 @@ void PracticeLines(Overlay& o, const CTableGame& game, float& y)
         AddText(o, 10.0f, y, Cream, "Table cleared: R re-racks");
 }
 
+// "You" and "Opponent" in a network game, else the match's own names.
+const char* SideLabel(const CMatch& match, int side, const HudView& v)
+{
+    if (!v.network)
+        return match.SideName(side);
+    return side == v.localSide ? "You" : "Opponent";
+}
+
 // One line per side: the turn marked, the group and the balls it still needs.
-void SideLines(Overlay& o, const CMatch& match, float& y)
+void SideLines(Overlay& o, const CMatch& match, const HudView& v, float& y)
 {
     const CRules& rules = match.rules;
     const bool nine = rules.Game() == GameKind::NineBall;
@@ -64,12 +74,12 @@ void SideLines(Overlay& o, const CMatch& match, float& y)
         const OverlayColour c = turn ? TurnYellow : Grey;
         if (nine) {
             AddText(o, 10.0f, y, c, "%s %s   fouls in a row: %d", turn ? ">" : " ",
-                    match.SideName(side), rules.FoulsInARow(side));
+                    SideLabel(match, side, v), rules.FoulsInARow(side));
         } else {
             // The group first, the 8 last: the order they must go down in.
             const BallSet own = BallSet(rules.BallsNeeded(side) & ~BallBit(8));
             AddText(o, 10.0f, y, c, "%s %s   %s   needs: %s%s", turn ? ">" : " ",
-                    match.SideName(side), GroupName(rules.GroupOf(side)),
+                    SideLabel(match, side, v), GroupName(rules.GroupOf(side)),
                     own ? BallList(own).c_str() : "", own ? ", then the 8" : "the 8");
         }
         y -= LinePixels;
@@ -77,16 +87,18 @@ void SideLines(Overlay& o, const CMatch& match, float& y)
 }
 
 // What happens now: the winner, the computer's progress, or what the side to play does.
-void NowLine(Overlay& o, const CTableGame& game, float y)
+void NowLine(Overlay& o, const CTableGame& game, const HudView& v, float y)
 {
     const CMatch& match = game.Match();
     const CRules& rules = match.rules;
     const CPlaySession& play = game.Session();
-    const char* who = match.SideName(rules.Turn());
+    const char* who = SideLabel(match, rules.Turn(), v);
     if (rules.RackOver()) {
-        AddText(o, 10.0f, y, Winner, "%s %s the rack (%s).  R: a new rack",
-                match.SideName(rules.Winner()), match.SecondPerson(rules.Winner()) ? "win" : "wins",
-                match.last.text);
+        const bool you = v.network ? rules.Winner() == v.localSide
+                                   : match.SecondPerson(rules.Winner());
+        AddText(o, 10.0f, y, Winner, "%s %s the rack (%s).  %s",
+                SideLabel(match, rules.Winner(), v), you ? "win" : "wins", match.last.text,
+                v.network ? "The next rack follows" : "R: a new rack");
     } else if (match.ComputerToPlay()) {
         AddText(o, 10.0f, y, White, "Computer's turn: %s",
                 play.phase == CPlaySession::Rolling             ? "shot played"
@@ -104,28 +116,37 @@ void NowLine(Overlay& o, const CTableGame& game, float y)
     }
 }
 
-void RulesLines(Overlay& o, const CTableGame& game, float& y)
+void RulesLines(Overlay& o, const CTableGame& game, const HudView& v, float& y)
 {
     const CMatch& match = game.Match();
     const CRules& rules = match.rules;
     const bool nine = rules.Game() == GameKind::NineBall;
-    AddText(o, 10.0f, y, Cream, "%s   against %s (O changes it)", nine ? "9-ball" : "8-ball",
-            OpponentName(match.opponent));
+    if (v.network)
+        AddText(o, 10.0f, y, Cream, "%s   %s", nine ? "9-ball" : "8-ball", v.netLine.c_str());
+    else
+        AddText(o, 10.0f, y, Cream, "%s   against %s (O changes it)", nine ? "9-ball" : "8-ball",
+                OpponentName(match.opponent));
     y -= LinePixels;
-    SideLines(o, match, y);
+    if (v.network && !v.netNotice.empty()) {
+        AddText(o, 10.0f, y, FoulRed, "%s", v.netNotice.c_str());
+        y -= LinePixels;
+    }
+    SideLines(o, match, v, y);
     if (nine) {
         AddText(o, 10.0f, y, Cream, "Ball on: %d   on the table: %s",
                 LowestBall(rules.BallsOnTable()), BallList(rules.BallsOnTable()).c_str());
         y -= LinePixels;
     }
-    NowLine(o, game, y);
+    NowLine(o, game, v, y);
     y -= LinePixels;
     // The last verdict worth a word: a foul and why, an illegal break, a group decided.
     const ShotResult& r = match.last;
     if (match.judged && !r.rackOver && (r.IsFoul() || r.reRack))
-        AddText(o, 10.0f, y, FoulRed, "Last shot by %s: %s", match.SideName(r.shooter), r.text);
+        AddText(o, 10.0f, y, FoulRed, "Last shot by %s: %s", SideLabel(match, r.shooter, v),
+                r.text);
     else if (match.judged && r.groupAssigned != Group::Open)
-        AddText(o, 10.0f, y, Cream, "%s %s %s", match.SideName(r.shooter), match.Takes(r.shooter),
+        AddText(o, 10.0f, y, Cream, "%s %s %s", SideLabel(match, r.shooter, v),
+                v.network ? (r.shooter == v.localSide ? "take" : "takes") : match.Takes(r.shooter),
                 GroupName(r.groupAssigned));
 }
 
@@ -192,11 +213,14 @@ Overlay PlayHud(const CTableGame& game, const HudView& v)
     Overlay o;
     // Under the frame rate, above the table; the credits keep the bottom left.
     float y = v.height - 28.0f;
-    AddText(o, 10.0f, y, White,
-            "F1 help  M menu  F2-F5 games  O opponent  R re-rack  T top view  P replay");
+    if (v.network)
+        AddText(o, 10.0f, y, White, "F1 help  M menu (Leave ends the game)  T top view  P replay");
+    else
+        AddText(o, 10.0f, y, White,
+                "F1 help  M menu  F2-F5 games  O opponent  R re-rack  T top view  P replay");
     y -= LinePixels;
     if (game.Rules())
-        RulesLines(o, game, y);
+        RulesLines(o, game, v, y);
     else
         PracticeLines(o, game, y);
     if (v.cueAiming)
@@ -204,6 +228,35 @@ Overlay PlayHud(const CTableGame& game, const HudView& v)
     if (game.Phase() == CPlaySession::Aim && !game.ReplayPlaying())
         StrikeDiagram(o, v);
     return o;
+}
+
+std::string NetHudLine(const CNetSession& net)
+{
+    const std::string you = net.Hosting() ? "you host" : "you joined";
+    switch (net.GetStatus()) {
+    case CNetSession::Status::Listening: {
+        std::string addresses;
+        for (const std::string& a : LocalAddresses())
+            addresses += (addresses.empty() ? "" : "  ") + a;
+        return "hosting on UDP port " + std::to_string(net.Port()) +
+               ": waiting for an opponent to join one of " + addresses;
+    }
+    case CNetSession::Status::Connecting:
+        return "joining: waiting for the host's answer";
+    case CNetSession::Status::Playing:
+        if (net.LocalToPlay())
+            return "online, " + you + ": your turn";
+        if (net.OpponentAiming())
+            return "online, " + you + ": the opponent is aiming";
+        return "online, " + you;
+    case CNetSession::Status::Waiting:
+        return "online, " + you + ": the opponent is away";
+    case CNetSession::Status::Ended:
+        return "the network game is over (M: menu)";
+    case CNetSession::Status::Idle:
+        break;
+    }
+    return "";
 }
 
 Overlay HelpPane(int mode, int width, int height)

@@ -1,10 +1,13 @@
 // PlayHud and HelpPane: the play modes' HUD and the help screen as overlay data.
 #pragma once
 
+#include <string>
+
 #include "app/Overlay.h"
 #include "physics/CueStrike.h"
 
 class CTableGame;
+class CNetSession;
 
 // What the HUD shows besides the game's own state: the window and the cue as drawn.
 struct HudView {
@@ -13,7 +16,16 @@ struct HudView {
     bool cueAiming = false; // the cue is drawn back (the player's or the computer's)
     float cuePower = 0.0f;  // ... by this power
     StrikePoint strike;     // the player's strike point
+    // A network game: the sides are "You" and "Opponent", R and O are off,
+    // and the session's line (and its notice, when it has one) stand at the top.
+    bool network = false;
+    int localSide = 0;
+    std::string netLine;
+    std::string netNotice;
 };
+
+// The network game's line: hosting and where, connecting, whose turn, waiting.
+std::string NetHudLine(const CNetSession& net);
 
 // The key line, the game's lines (the sides, whose turn and what to do, the
 // last foul), the power bar while the cue is drawn back, and the strike point

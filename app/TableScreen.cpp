@@ -12,6 +12,7 @@
 #include "app/PlayHud.h"
 #include "audio/SoundKind.h"
 #include "game/EventLog.h"
+#include "net/NetAddress.h"
 #include "app/SceneSync.h"
 #include "physics/ShotTuning.h"
 #include "physics/TableGeometry.h"
@@ -111,14 +112,84 @@ void Heading(const vec3& from, vec3 velocity, float seconds)
 
 } // namespace
 
-CTableScreen::CTableScreen(CGame& shell_, unsigned seed) : shell(shell_), game(seed)
+CTableScreen::CTableScreen(CGame& shell_, unsigned seed_) : shell(shell_), game(seed_), seed(seed_)
 {}
 
 void CTableScreen::Start(int mode)
 {
+    // A network game over (or never begun) gives way to the game picked.
+    net.reset();
     topView = false;
     game.Begin(mode, shell.choices.opponent);
     TakeEvents();
+}
+
+bool CTableScreen::Host(std::uint16_t port, int mode, std::string& error)
+{
+    net.reset();
+    topView = false;
+    auto session = std::make_unique<CNetSession>(game);
+    if (!session->Host(port, mode, seed ^ 0x9e3779b9u, error))
+        return false;
+    net = std::move(session);
+    for (const std::string& line : net->TakeLog())
+        LogEvent("%s", line.c_str());
+    std::string addresses;
+    for (const std::string& a : LocalAddresses())
+        addresses += (addresses.empty() ? "" : ", ") + a;
+    LogEvent("net: listening on %s, UDP port %u", addresses.c_str(), unsigned(net->Port()));
+    TakeEvents();
+    return true;
+}
+
+bool CTableScreen::Join(const std::string& host, std::uint16_t port, std::string& error)
+{
+    net.reset();
+    topView = false;
+    // An 8-ball rack until the host's hello names the game.
+    game.Begin(ModeEightBall, 0);
+    auto session = std::make_unique<CNetSession>(game);
+    if (!session->Join(host, port, error))
+        return false;
+    net = std::move(session);
+    for (const std::string& line : net->TakeLog())
+        LogEvent("%s", line.c_str());
+    TakeEvents();
+    return true;
+}
+
+void CTableScreen::LeaveNetwork()
+{
+    if (!net)
+        return;
+    net->Leave();
+    for (const std::string& line : net->TakeLog())
+        LogEvent("%s", line.c_str());
+}
+
+bool CTableScreen::NetworkOn() const
+{
+    return net && net->GetStatus() != CNetSession::Status::Ended;
+}
+
+bool CTableScreen::MayPlay() const
+{
+    return net ? net->LocalToPlay() : game.PersonToPlay();
+}
+
+void CTableScreen::NetworkFrame(float dt)
+{
+    net->Frame(dt);
+    for (const std::string& line : net->TakeLog())
+        LogEvent("%s", line.c_str());
+    // The controls follow the game the host's hello named.
+    shell.mode = game.Mode();
+    if (!net->LocalToPlay())
+        return;
+    // The opponent watches the cue: heading, power, strike point, the cue ball in hand.
+    const bool inHand = game.Phase() == CPlaySession::InHand;
+    net->NoteAim(DegreesPerRadian * aimAngle, aiming ? power : 0.0f, strike, inHand,
+                 inHand ? game.Session().hand : game.Balls()[game.CueEntry()].position);
 }
 
 void CTableScreen::GuideChanged()
@@ -131,11 +202,13 @@ void CTableScreen::Act(Action action)
 {
     switch (action) {
     case Action::Rerack:
-        game.Rerack();
+        // In a network game the host racks again once a rack is over.
+        if (!net)
+            game.Rerack();
         break;
     case Action::Opponent:
         // The next opponent stays the session's choice in the other rules game too.
-        if (game.Rules()) {
+        if (game.Rules() && !net) {
             shell.choices.opponent = (game.Match().opponent + 1) % 4;
             game.SetOpponent(shell.choices.opponent);
         }
@@ -269,7 +342,10 @@ void CTableScreen::Strike()
     c.strike = strike;
     aiming = false;
     power = CueMinPower;
-    game.Shoot(c);
+    if (net)
+        net->Shoot(c);
+    else
+        game.Shoot(c);
 }
 
 void CTableScreen::TakeEvents()
@@ -311,9 +387,13 @@ void CTableScreen::PaceThinking(float dt)
 void CTableScreen::Update(float dt)
 {
     CMouse& mouse = shell.mouse;
+    // A network game holds the pointer only for the turn at this machine: two
+    // games on one display hand it to each other (X lets one window grab it).
+    if (net && shell.mouse.grabbed != net->LocalToPlay())
+        shell.GrabPointer(net->LocalToPlay());
     game.SetContactSink(shell.sound.IsOpen() ? &shell.contactSounds : nullptr);
     if (!game.ReplayPlaying()) {
-        if (game.PersonToPlay()) {
+        if (MayPlay()) {
             ControlShot();
         } else {
             // The player's buttons play no part until the turn comes back: a
@@ -325,7 +405,10 @@ void CTableScreen::Update(float dt)
         }
     }
     game.NoteCueHeading(DegreesPerRadian * aimAngle);
-    game.Update(dt);
+    if (net)
+        NetworkFrame(dt);
+    else
+        game.Update(dt);
     TakeEvents();
     PaceThinking(dt);
     MoveCamera(dt);
@@ -335,6 +418,10 @@ void CTableScreen::Update(float dt)
     UpdateGuide();
     Ball drawn[BallSlots];
     game.DrawnBalls(drawn);
+    // The opponent's cue ball where their hand holds it.
+    if (net && net->OpponentAiming() && net->OpponentAim().hand &&
+        game.Phase() == CPlaySession::InHand)
+        drawn[game.CueEntry()].position = net->OpponentAim().cue;
     SetBallsCoords(&shell.objects, drawn);
     mouse.dx = 0;
     mouse.dy = 0;
@@ -345,7 +432,7 @@ void CTableScreen::MoveCamera(float dt)
     CCamera& camera = shell.camera;
     const CMouse& mouse = shell.mouse;
     const bool computerAims = game.ComputerStage() == CComputerTurn::Aiming;
-    if (game.ReplayPlaying() || !game.PersonToPlay())
+    if (game.ReplayPlaying() || !MayPlay())
         camera.state = computerAims                       ? CCamera::StateFrozen
                        : mouse.button == SDL_BUTTON_RIGHT ? CCamera::StateZoom
                                                           : CCamera::StateRotate;
@@ -365,7 +452,7 @@ void CTableScreen::MoveCamera(float dt)
     if (topView) {
         // The table stays put; the mouse turns the aim alone.
         if (camera.state == CCamera::StateRotate && game.Phase() == CPlaySession::Aim &&
-            game.PersonToPlay())
+            MayPlay())
             aimAngle += mouse.dx * camera.rotateSpeed;
         camera.look = vec3();
         camera.angle = TopHeading;
@@ -410,7 +497,13 @@ void CTableScreen::PoseCue()
         state = CueAiming;
         drawnBack = game.Computer().CuePower();
         heading = game.Computer().CueHeading();
-    } else if (game.PersonToPlay() && game.Phase() == CPlaySession::Aim) {
+    } else if (net && net->OpponentAiming()) {
+        // The opponent's cue as they hold it, a few updates a second.
+        const AimMessage& a = net->OpponentAim();
+        state = a.power > 0.0f ? CueAiming : CueResting;
+        drawnBack = a.power > 0.0f ? a.power : CueMinPower;
+        heading = a.heading;
+    } else if (MayPlay() && game.Phase() == CPlaySession::Aim) {
         state = aiming ? CueAiming : CueResting;
         drawnBack = aiming ? power : CueMinPower;
     }
@@ -421,7 +514,7 @@ void CTableScreen::PoseCue()
 
 void CTableScreen::UpdateGuide()
 {
-    if (aimGuide == AimGuideOff || !game.PersonToPlay() || game.Phase() != CPlaySession::Aim ||
+    if (aimGuide == AimGuideOff || !MayPlay() || game.Phase() != CPlaySession::Aim ||
         game.ReplayPlaying()) {
         guide.Reset();
         return;
@@ -462,7 +555,7 @@ void CTableScreen::DrawGuide() const
 {
     const AimPrediction* p = guide.Shown();
     if (aimGuide == AimGuideOff || !p || game.Phase() != CPlaySession::Aim ||
-        game.ReplayPlaying() || !game.PersonToPlay())
+        game.ReplayPlaying() || !MayPlay())
         return;
     const vec3 from = game.Balls()[game.CueEntry()].position;
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LINE_BIT);
@@ -520,6 +613,12 @@ void CTableScreen::Draw()
     view.cueAiming = cue && cue->state == CueAiming;
     view.cuePower = cue ? cue->power : CueMinPower;
     view.strike = strike;
+    if (net) {
+        view.network = true;
+        view.localSide = net->LocalSide();
+        view.netLine = NetHudLine(*net);
+        view.netNotice = net->Notice();
+    }
     DrawOverlay(PlayHud(game, view), shell.font, shell.width, shell.height);
     if (shell.showHelp)
         DrawOverlay(HelpPane(game.Mode(), shell.width, shell.height), shell.font, shell.width,

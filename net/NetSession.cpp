@@ -25,8 +25,11 @@ constexpr enet_uint8 AimChannel = 1;
 constexpr std::size_t Channels = 2;
 // The host takes a second connection only to tell it it is full.
 constexpr std::size_t HostPeers = 2;
-// An aim older than this is no longer shown, s.
+// An aim older than this is no longer shown, s; a still one is sent again after the second.
 constexpr double AimShownSeconds = 1.0;
+constexpr double AimRepeatSeconds = 0.5;
+// The local aim's shot number before the player has aimed this turn.
+constexpr std::uint32_t NoAim = 0xffffffffu;
 // A joiner waits this long for the host's answer before it tries again, ms.
 constexpr enet_uint32 ConnectTimeoutMs = 3000;
 
@@ -74,6 +77,7 @@ const char* NetStatusName(CNetSession::Status s)
 
 CNetSession::CNetSession(CTableGame& g, NetSettings s) : game(g), settings(s)
 {
+    localAim.shot = NoAim;
     InitEnet();
     physics = settings.physicsVersion ? settings.physicsVersion : PhysicsVersion();
     protocol = settings.protocolVersion ? settings.protocolVersion : ProtocolVersion;
@@ -128,7 +132,6 @@ bool CNetSession::Host(std::uint16_t listenPort, int gameMode, std::uint32_t rac
     seed = rackSeed;
     game.Reseed(seed);
     game.Begin(mode, 0);
-    game.TakeEvents();
     begun = true;
     turnInHand = game.Phase() == CPlaySession::InHand;
     status = Status::Listening;
@@ -430,7 +433,6 @@ void CNetSession::OnHello(_ENetPeer* p, const HelloMessage& h)
         seed = h.seed;
         game.Reseed(seed);
         game.Begin(mode, 0);
-        game.TakeEvents();
         begun = true;
         strikes = confirmed = 0;
         turnInHand = game.Phase() == CPlaySession::InHand;
@@ -545,7 +547,6 @@ bool CNetSession::Apply(const Message& m)
             End("refused the host's table");
             return true;
         }
-        game.TakeEvents();
         awaitingRest = false;
         awaitingState = false;
         strikes = confirmed = restAt = m.state.shot;
@@ -625,7 +626,11 @@ void CNetSession::Timers()
             Log("next rack");
         }
     }
-    if (!localAimSent && Since(localAimAt) >= settings.aimSeconds) {
+    // A changed aim goes out at the aim rate; a still one is repeated now and
+    // then, so that the opponent keeps seeing the cue.
+    const bool repeat = LocalToPlay() && localAim.shot == strikes &&
+                        Since(localAimAt) >= AimRepeatSeconds;
+    if ((!localAimSent && Since(localAimAt) >= settings.aimSeconds) || repeat) {
         localAim.shot = strikes;
         Send(peer, Encode(localAim), false);
         localAimSent = true;
@@ -675,6 +680,7 @@ bool CNetSession::Shoot(const ShotCommand& c)
     ++strikes;
     awaitingRest = true;
     localAimSent = true;
+    localAim.shot = NoAim;
     if (host)
         enet_host_flush(host);
     return true;
