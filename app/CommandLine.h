@@ -1,4 +1,4 @@
-// CommandLine: the game's options (--menu, --mode, --opponent, --host, --join, --help) and the usage line.
+// CommandLine: the options (--menu, --mode, --opponent, --host, --join, --help), the usage line.
 #pragma once
 
 #include <cstdint>

@@ -55,10 +55,9 @@ std::string RowText(MenuRow::Kind kind, const MenuChoices& c)
     case MenuRow::Port:
         return "Port: " + (c.editing == MenuRow::Port ? c.typing + "_" : std::to_string(c.netPort));
     case MenuRow::JoinGame:
-        return "Join a game: " +
-               (c.editing == MenuRow::JoinGame ? c.typing + "_"
-                : c.joinAddress.empty()        ? std::string("(type the address)")
-                                               : c.joinAddress);
+        return "Join a game: " + (c.editing == MenuRow::JoinGame ? c.typing + "_"
+                                  : c.joinAddress.empty()        ? std::string("(type the address)")
+                                                                 : c.joinAddress);
     case MenuRow::Leave:
         return "Leave the network game";
     case MenuRow::AimGuide:
@@ -302,8 +301,8 @@ void CMenuScreen::Pick(int row, int direction, bool setting)
         break;
     case MenuRow::HostGame:
         if (setting) {
-            shell.choices.netMode = shell.choices.netMode == ModeNineBall ? ModeEightBall
-                                                                           : ModeNineBall;
+            shell.choices.netMode =
+                shell.choices.netMode == ModeNineBall ? ModeEightBall : ModeNineBall;
             LogEvent("menu: host %s", ModeName(shell.choices.netMode));
             return;
         }

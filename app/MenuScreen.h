@@ -39,10 +39,10 @@ struct MenuRow {
         EightBall,
         NineBall,
         Opponent,
-        HostGame,    // host a network game (Left/Right: 8-ball or 9-ball)
-        Port,        // the port hosted on (typed)
-        JoinGame,    // join one at the address typed
-        Leave,       // a network game: end it for both
+        HostGame, // host a network game (Left/Right: 8-ball or 9-ball)
+        Port,     // the port hosted on (typed)
+        JoinGame, // join one at the address typed
+        Leave,    // a network game: end it for both
         AimGuide,
         Volume,
         Quit

@@ -94,8 +94,8 @@ void NowLine(Overlay& o, const CTableGame& game, const HudView& v, float y)
     const CPlaySession& play = game.Session();
     const char* who = SideLabel(match, rules.Turn(), v);
     if (rules.RackOver()) {
-        const bool you = v.network ? rules.Winner() == v.localSide
-                                   : match.SecondPerson(rules.Winner());
+        const bool you =
+            v.network ? rules.Winner() == v.localSide : match.SecondPerson(rules.Winner());
         AddText(o, 10.0f, y, Winner, "%s %s the rack (%s).  %s",
                 SideLabel(match, rules.Winner(), v), you ? "win" : "wins", match.last.text,
                 v.network ? "The next rack follows" : "R: a new rack");

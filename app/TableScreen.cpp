@@ -451,8 +451,7 @@ void CTableScreen::MoveCamera(float dt)
     }
     if (topView) {
         // The table stays put; the mouse turns the aim alone.
-        if (camera.state == CCamera::StateRotate && game.Phase() == CPlaySession::Aim &&
-            MayPlay())
+        if (camera.state == CCamera::StateRotate && game.Phase() == CPlaySession::Aim && MayPlay())
             aimAngle += mouse.dx * camera.rotateSpeed;
         camera.look = vec3();
         camera.angle = TopHeading;

@@ -149,8 +149,8 @@ private:
     CComputerTurn computer;
     ShotCommand computerCommand; // decided, struck once the cue has swung
     std::mt19937 rng;
-    unsigned seed = 1;        // rng's seed ...
-    std::uint64_t draws = 0;  // ... and the numbers taken from it since
+    unsigned seed = 1;       // rng's seed ...
+    std::uint64_t draws = 0; // ... and the numbers taken from it since
     std::vector<GameEvent> events;
     int mode = 1;
     int nextBreaker = 0;

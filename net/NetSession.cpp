@@ -628,8 +628,8 @@ void CNetSession::Timers()
     }
     // A changed aim goes out at the aim rate; a still one is repeated now and
     // then, so that the opponent keeps seeing the cue.
-    const bool repeat = LocalToPlay() && localAim.shot == strikes &&
-                        Since(localAimAt) >= AimRepeatSeconds;
+    const bool repeat =
+        LocalToPlay() && localAim.shot == strikes && Since(localAimAt) >= AimRepeatSeconds;
     if ((!localAimSent && Since(localAimAt) >= settings.aimSeconds) || repeat) {
         localAim.shot = strikes;
         Send(peer, Encode(localAim), false);

@@ -1,4 +1,5 @@
-// Two game processes under X, one --host and one --join 127.0.0.1: a break on one shows on the other.
+// Two game processes under X, one --host and one --join 127.0.0.1: a break on one shows on the
+// other.
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
@@ -78,7 +79,10 @@ struct GameRun {
     std::string Log() const { return ReadFile(dir.Path() + "/stdout.txt"); }
     std::string Errors() const { return ReadFile(dir.Path() + "/stderr.txt"); }
     std::string Frames() const { return dir.Path() + "/frames"; }
-    int Count(const std::string& line) const { return CountInFile(dir.Path() + "/stdout.txt", line); }
+    int Count(const std::string& line) const
+    {
+        return CountInFile(dir.Path() + "/stdout.txt", line);
+    }
     bool WaitFor(const std::string& line, int times = 1)
     {
         const auto deadline =
