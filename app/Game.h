@@ -101,6 +101,10 @@ public:
     void LeaveGame();
     // The pointer held by the window and hidden (play), or free and shown (the menu).
     void GrabPointer(bool grab);
+    // The pointer held as GrabPointer(true) does, if X lets this window have it
+    // now; false, nothing changed, while another window holds it (SDL itself
+    // would wait for it, frame and all). A network game's turn takes it so.
+    bool TryGrabPointer();
     // The sound for the current mode: opened, re-levelled or closed.
     void ApplySoundMode();
     CTableScreen& TableScreen() { return *tableScreen; }

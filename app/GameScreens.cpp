@@ -8,6 +8,7 @@
 #include "app/FreeTableScreen.h"
 #include "app/MenuScreen.h"
 #include "app/TableScreen.h"
+#include "app/XErrors.h"
 #include "audio/SoundConfig.h"
 #include "game/EventLog.h"
 #include "net/NetAddress.h"
@@ -152,6 +153,15 @@ void CGame::GrabPointer(bool grab)
     SDL_GetRelativeMouseState(&dx, &dy);
     mouse.dx = 0;
     mouse.dy = 0;
+}
+
+bool CGame::TryGrabPointer()
+{
+    if (!GrabX11Pointer())
+        return false;
+    // Ours now: SDL's own grab (pointer, keyboard, hidden cursor) goes through at once.
+    GrabPointer(true);
+    return true;
 }
 
 void CGame::ApplySoundMode()

@@ -389,8 +389,16 @@ void CTableScreen::Update(float dt)
     CMouse& mouse = shell.mouse;
     // A network game holds the pointer only for the turn at this machine: two
     // games on one display hand it to each other (X lets one window grab it).
-    if (net && shell.mouse.grabbed != net->LocalToPlay())
-        shell.GrabPointer(net->LocalToPlay());
+    if (net && shell.mouse.grabbed != net->LocalToPlay()) {
+        if (!net->LocalToPlay())
+            shell.GrabPointer(false);
+        else if (!shell.TryGrabPointer() && !grabWaitLogged) {
+            LogEvent("net: your turn; the pointer is held by another window");
+            grabWaitLogged = true;
+        }
+    }
+    if (net && shell.mouse.grabbed)
+        grabWaitLogged = false;
     game.SetContactSink(shell.sound.IsOpen() ? &shell.contactSounds : nullptr);
     if (!game.ReplayPlaying()) {
         if (MayPlay()) {
@@ -499,7 +507,7 @@ void CTableScreen::PoseCue()
     } else if (net && net->OpponentAiming()) {
         // The opponent's cue as they hold it, a few updates a second.
         const AimMessage& a = net->OpponentAim();
-        state = a.power > 0.0f ? CueAiming : CueResting;
+        state = a.hand ? CueHidden : a.power > 0.0f ? CueAiming : CueResting;
         drawnBack = a.power > 0.0f ? a.power : CueMinPower;
         heading = a.heading;
     } else if (MayPlay() && game.Phase() == CPlaySession::Aim) {
@@ -617,6 +625,9 @@ void CTableScreen::Draw()
         view.localSide = net->LocalSide();
         view.netLine = NetHudLine(*net);
         view.netNotice = net->Notice();
+        // The diagram shows the opponent's strike point while they aim.
+        if (net->OpponentAiming())
+            view.strike = net->OpponentAim().strike;
     }
     DrawOverlay(PlayHud(game, view), shell.font, shell.width, shell.height);
     if (shell.showHelp)

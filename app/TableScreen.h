@@ -70,6 +70,7 @@ private:
     CTableGame game;
     unsigned seed;
     std::unique_ptr<CNetSession> net; // while a network game is on (or just over)
+    bool grabWaitLogged = false;      // said once that another window holds the pointer
     // The player's cue: drawn back (aiming) by `power` along `aimAngle` (rad, the camera's
     // heading).
     bool aiming = false;

@@ -42,6 +42,14 @@ void InitEnet()
     });
 }
 
+// ENet takes packets up to 32 MB and reassembles them before we see them: no
+// message of ours comes near MaxMessageBytes, so nothing larger is taken in.
+void Limit(ENetHost* host)
+{
+    host->maximumPacketSize = MaxMessageBytes;
+    host->maximumWaitingData = 64 * MaxMessageBytes;
+}
+
 double Since(std::chrono::steady_clock::time_point t)
 {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
@@ -126,6 +134,7 @@ bool CNetSession::Host(std::uint16_t listenPort, int gameMode, std::uint32_t rac
                 " (in use by another program?)";
         return false;
     }
+    Limit(host);
     hosting = true;
     port = host->address.port; // the one the system gave when asked for 0
     mode = RulesMode(gameMode) ? gameMode : ModeEightBall;
@@ -148,13 +157,21 @@ bool CNetSession::Join(const std::string& name, std::uint16_t hostPort, std::str
         error = "cannot open a UDP socket";
         return false;
     }
+    Limit(host);
+    // The name is looked up once, here: a reconnect must not wait on a resolver in a frame.
+    ENetAddress found;
+    if (enet_address_set_host(&found, name.c_str()) != 0) {
+        error = "cannot find host '" + name + "'";
+        return false;
+    }
+    hostIp = found.host;
     hosting = false;
     hostName = name;
     port = hostPort;
     std::random_device device;
-    token = (static_cast<std::uint64_t>(device()) << 32) ^ device() ^ 1u; // never 0
+    token = ((static_cast<std::uint64_t>(device()) << 32) ^ device()) | 1u; // never 0
     if (!Reconnect()) {
-        error = "cannot find host '" + name + "'";
+        error = "cannot connect to '" + name + "'";
         return false;
     }
     status = Status::Connecting;
@@ -167,8 +184,7 @@ bool CNetSession::Join(const std::string& name, std::uint16_t hostPort, std::str
 bool CNetSession::Reconnect()
 {
     ENetAddress address;
-    if (enet_address_set_host(&address, hostName.c_str()) != 0)
-        return false;
+    address.host = hostIp;
     address.port = port;
     peer = enet_host_connect(host, &address, Channels, 0);
     if (!peer)
@@ -261,16 +277,12 @@ void CNetSession::OnConnect(_ENetPeer* p)
         Send(p, Encode(h));
         return;
     }
-    if (peer && peer != p && status != Status::Waiting) {
-        Refuse(p, LeaveReason::Full, "the host is already playing");
-        Log("refused a second opponent: the host is full");
-        return;
-    }
     if (status == Status::Ended) {
         Refuse(p, LeaveReason::Left, "the game is over");
         return;
     }
-    // An opponent (or a returning one: the token in its hello decides): the rack's facts.
+    // Whoever it is, the rack's facts; its own hello (its token) decides whether it
+    // is the opponent, the opponent back, or one too many.
     HelloMessage h;
     h.protocol = protocol;
     h.physics = physics;
@@ -391,7 +403,16 @@ void CNetSession::OnHello(_ENetPeer* p, const HelloMessage& h)
             Refuse(p, LeaveReason::BadMessage, "a host's hello from a joiner");
             return;
         }
-        if (status == Status::Waiting) {
+        // Our opponent on a new connection: back after a loss, or before this
+        // side noticed the old one had gone.
+        const bool back = h.token == token && (status == Status::Waiting ||
+                                               (status == Status::Playing && peer != p));
+        if (back && peer && peer != p) {
+            enet_peer_reset(peer);
+            peer = nullptr;
+            lostAt = Clock::now();
+        }
+        if (back || status == Status::Waiting) {
             if (h.token != token) {
                 Refuse(p, LeaveReason::Full, "the host waits for its opponent to come back");
                 Log("refused another opponent while waiting for ours");
@@ -465,6 +486,7 @@ void CNetSession::AtRest()
     restHash = StateHash(restState);
     restAt = strikes;
     history.emplace_back(strikes, restHash);
+    Log("shot " + std::to_string(strikes) + " at rest, table " + Hex(restHash));
     turnInHand = game.Phase() == CPlaySession::InHand;
     opponentAim = AimMessage();
     RestHashMessage m;

@@ -149,6 +149,7 @@ private:
     bool begun = false;      // the rack is on the table (after the first hello)
     std::uint64_t token = 0; // joiner: ours; host: the opponent's, for a rejoin
     std::string hostName;
+    std::uint32_t hostIp = 0; // the host's address as looked up once (network order)
     std::uint16_t port = 0;
     int mode = 0;
     std::uint32_t seed = 0;

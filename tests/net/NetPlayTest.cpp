@@ -39,11 +39,10 @@ struct Side {
     std::uint32_t stopAt = 0xffffffffu;
     std::vector<std::string> log;
 
-    // The computer's shot for this table as a command (a lighter search than
-    // the game's, so that a rack takes seconds).
-    ShotCommand Decide()
+    // The computer's search on this table's position, on its worker (a
+    // lighter search than the game's, so that a rack takes seconds).
+    void StartDecision()
     {
-        const bool inHand = game.Phase() == CPlaySession::InHand;
         OpponentSettings s;
         s.level = 3;
         s.seed = seed++;
@@ -53,19 +52,32 @@ struct Side {
         s.fan = 12;
         s.robust = 1;
         s.shotSeconds = 10.0;
-        computer.Start(ViewOf(game.Balls(), game.Session().table, game.Match().rules, inHand,
-                              game.Session().Kitchen()),
+        computer.Start(ViewOf(game.Balls(), game.Session().table, game.Match().rules,
+                              game.Phase() == CPlaySession::InHand, game.Session().Kitchen()),
                        s);
+        thinkingAt = net.Strikes();
+        thinking = true;
+    }
+    // The decision as a command (waits for it when it is not ready).
+    ShotCommand TakeDecision()
+    {
         const OpponentShot shot = computer.Take();
+        thinking = false;
         ShotCommand c;
         c.heading = shot.angle;
         c.speed = std::clamp(shot.strength / SceneUnitsPerMetre, MinShotSpeed, MaxShotSpeed);
-        c.place = inHand;
+        c.place = game.Phase() == CPlaySession::InHand;
         c.cue = shot.place ? shot.cue : game.Session().hand;
         return c;
     }
+    ShotCommand Decide()
+    {
+        StartDecision();
+        return TakeDecision();
+    }
 
-    // Frames of 1/60 s of play; the computer shoots whenever this side may.
+    // One frame; the computer thinks while both sides go on polling (a search
+    // that held the loop would starve the link), and shoots once it has decided.
     void Frame(bool shoot)
     {
         net.Frame(frameSeconds);
@@ -73,11 +85,34 @@ struct Side {
             log.push_back(e.text);
         for (const std::string& line : net.TakeLog())
             log.push_back(line);
-        if (shoot && net.Strikes() < stopAt && net.LocalToPlay()) {
-            EXPECT_TRUE(net.Shoot(Decide())) << "shot " << net.Strikes() << " refused";
+        if (!shoot || net.Strikes() >= stopAt)
+            return;
+        if (!thinking) {
+            if (net.LocalToPlay())
+                StartDecision();
+            return;
+        }
+        if (!computer.Ready())
+            return;
+        const ShotCommand c = TakeDecision();
+        // A decision for a table that has moved on since (a state taken) is dropped.
+        if (net.Strikes() == thinkingAt && net.LocalToPlay()) {
+            EXPECT_TRUE(net.Shoot(c)) << "shot " << net.Strikes() << " refused";
         }
     }
+
+    bool thinking = false;
+    std::uint32_t thinkingAt = 0;
 };
+
+// Wall-clock limits are stretched under the sanitizers, whose builds think slower.
+#if defined(__SANITIZE_THREAD__)
+constexpr double Slack = 10.0;
+#elif defined(__SANITIZE_ADDRESS__)
+constexpr double Slack = 4.0;
+#else
+constexpr double Slack = 1.0;
+#endif
 
 NetSettings Quick()
 {
@@ -90,8 +125,9 @@ NetSettings Quick()
 template <class Done>
 bool RunUntil(Side& a, Side& b, CLossyRelay* relay, double seconds, Done done, bool shoot = true)
 {
-    const Clock::time_point end = Clock::now() + std::chrono::duration_cast<Clock::duration>(
-                                                     std::chrono::duration<double>(seconds));
+    const Clock::time_point end =
+        Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                           std::chrono::duration<double>(seconds * Slack));
     while (Clock::now() < end) {
         if (relay)
             relay->Pump();
@@ -193,8 +229,9 @@ TEST_F(NetPlay, LossAndDelayStillKeepBothTablesAlike)
     CLossyRelay relay(h.net.Port(), 0.10, 200, 7);
     Connect(h, j, &relay, h.net.Port());
     PlayWholeRack(h, j, &relay, 120.0);
-    printf("10%% loss, 200 ms each way: %u shots, %ld packets forwarded, %ld dropped\n",
-           h.net.Strikes(), relay.Forwarded(), relay.Dropped());
+    printf("10%% loss, 200 ms each way: %u shots, %ld packets forwarded, %ld dropped (%.1f%%)\n",
+           h.net.Strikes(), relay.Forwarded(), relay.Dropped(),
+           100.0 * relay.Dropped() / (relay.Forwarded() + relay.Dropped()));
     EXPECT_GT(relay.Dropped(), 0);
 }
 
@@ -415,6 +452,7 @@ TEST_F(NetPlay, StrikeReachesTheOtherTableQuicklyOverLoopback)
 {
     NetSettings s = Quick();
     s.nextRackSeconds = 0.0; // racks follow at once: 20 shots whatever the racks last
+    s.timeoutMs = 600000;    // the decisions here hold the loop, the link with it
     Side h(s), j(s);
     std::string error;
     ASSERT_TRUE(h.net.Host(0, ModeNineBall, 77, error)) << error;
@@ -432,7 +470,7 @@ TEST_F(NetPlay, StrikeReachesTheOtherTableQuicklyOverLoopback)
         const std::uint32_t n = other.net.Strikes();
         const Clock::time_point struck = Clock::now();
         ASSERT_TRUE(shooter.net.Shoot(c));
-        while (other.net.Strikes() == n && Clock::now() - struck < std::chrono::seconds(5))
+        while (other.net.Strikes() == n && Clock::now() - struck < std::chrono::seconds(30))
             other.net.Frame(0.0f); // the balls move from the next frame on: time the strike only
         ms.push_back(
             std::chrono::duration<double, std::milli>(other.net.RemoteStrikeTime() - struck)
