@@ -405,8 +405,8 @@ void CNetSession::OnHello(_ENetPeer* p, const HelloMessage& h)
         }
         // Our opponent on a new connection: back after a loss, or before this
         // side noticed the old one had gone.
-        const bool back = h.token == token && (status == Status::Waiting ||
-                                               (status == Status::Playing && peer != p));
+        const bool back = h.token == token &&
+                          (status == Status::Waiting || (status == Status::Playing && peer != p));
         if (back && peer && peer != p) {
             enet_peer_reset(peer);
             peer = nullptr;

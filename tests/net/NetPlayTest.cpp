@@ -126,8 +126,8 @@ template <class Done>
 bool RunUntil(Side& a, Side& b, CLossyRelay* relay, double seconds, Done done, bool shoot = true)
 {
     const Clock::time_point end =
-        Clock::now() + std::chrono::duration_cast<Clock::duration>(
-                           std::chrono::duration<double>(seconds * Slack));
+        Clock::now() +
+        std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds * Slack));
     while (Clock::now() < end) {
         if (relay)
             relay->Pump();
