@@ -8,7 +8,6 @@
 
 #include "app/HelpText.h"
 #include "game/TableGame.h"
-#include "net/NetAddress.h"
 #include "net/NetSession.h"
 #include "physics/ShotTuning.h"
 
@@ -230,17 +229,13 @@ Overlay PlayHud(const CTableGame& game, const HudView& v)
     return o;
 }
 
-std::string NetHudLine(const CNetSession& net)
+std::string NetHudLine(const CNetSession& net, const std::string& addresses)
 {
     const std::string you = net.Hosting() ? "you host" : "you joined";
     switch (net.GetStatus()) {
-    case CNetSession::Status::Listening: {
-        std::string addresses;
-        for (const std::string& a : LocalAddresses())
-            addresses += (addresses.empty() ? "" : "  ") + a;
+    case CNetSession::Status::Listening:
         return "hosting on UDP port " + std::to_string(net.Port()) +
                ": waiting for an opponent to join one of " + addresses;
-    }
     case CNetSession::Status::Connecting:
         return "joining: waiting for the host's answer";
     case CNetSession::Status::Playing:

@@ -24,8 +24,9 @@ struct HudView {
     std::string netNotice;
 };
 
-// The network game's line: hosting and where, connecting, whose turn, waiting.
-std::string NetHudLine(const CNetSession& net);
+// The network game's line: hosting and where (`addresses`, the ones listened
+// on), connecting, whose turn, waiting.
+std::string NetHudLine(const CNetSession& net, const std::string& addresses);
 
 // The key line, the game's lines (the sides, whose turn and what to do, the
 // last foul), the power bar while the cue is drawn back, and the strike point

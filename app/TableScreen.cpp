@@ -134,10 +134,11 @@ bool CTableScreen::Host(std::uint16_t port, int mode, std::string& error)
     net = std::move(session);
     for (const std::string& line : net->TakeLog())
         LogEvent("%s", line.c_str());
-    std::string addresses;
+    listenAddresses.clear();
     for (const std::string& a : LocalAddresses())
-        addresses += (addresses.empty() ? "" : ", ") + a;
-    LogEvent("net: listening on %s, UDP port %u", addresses.c_str(), unsigned(net->Port()));
+        listenAddresses += (listenAddresses.empty() ? "" : ", ") + a;
+    LogEvent("net: listening on %s, UDP port %u", listenAddresses.c_str(),
+             unsigned(net->Port()));
     TakeEvents();
     return true;
 }
@@ -623,7 +624,7 @@ void CTableScreen::Draw()
     if (net) {
         view.network = true;
         view.localSide = net->LocalSide();
-        view.netLine = NetHudLine(*net);
+        view.netLine = NetHudLine(*net, listenAddresses);
         view.netNotice = net->Notice();
         // The diagram shows the opponent's strike point while they aim.
         if (net->OpponentAiming())

@@ -71,6 +71,7 @@ private:
     unsigned seed;
     std::unique_ptr<CNetSession> net; // while a network game is on (or just over)
     bool grabWaitLogged = false;      // said once that another window holds the pointer
+    std::string listenAddresses;      // the host's addresses, as shown
     // The player's cue: drawn back (aiming) by `power` along `aimAngle` (rad, the camera's
     // heading).
     bool aiming = false;

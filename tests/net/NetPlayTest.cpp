@@ -226,13 +226,14 @@ TEST_F(NetPlay, LossAndDelayStillKeepBothTablesAlike)
     j.seed = 1000;
     std::string error;
     ASSERT_TRUE(h.net.Host(0, ModeEightBall, 4242, error)) << error;
-    CLossyRelay relay(h.net.Port(), 0.10, 200, 7);
+    CLossyRelay relay(h.net.Port(), 0.10, 200, 1);
     Connect(h, j, &relay, h.net.Port());
     PlayWholeRack(h, j, &relay, 120.0);
     printf("10%% loss, 200 ms each way: %u shots, %ld packets forwarded, %ld dropped (%.1f%%)\n",
            h.net.Strikes(), relay.Forwarded(), relay.Dropped(),
            100.0 * relay.Dropped() / (relay.Forwarded() + relay.Dropped()));
-    EXPECT_GT(relay.Dropped(), 0);
+    // The seeded draws drop about one packet in ten here.
+    EXPECT_GE(relay.Dropped() * 20, relay.Forwarded() + relay.Dropped()) << "under 5% lost";
 }
 
 // A host and a joiner of other physics (or protocol) versions: both refuse,
