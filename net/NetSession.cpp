@@ -421,6 +421,7 @@ void CNetSession::OnHello(_ENetPeer* p, const HelloMessage& h)
             peer = p;
             status = Status::Playing;
             notice.clear();
+            queue.clear(); // what the old connection brought is the state's to settle
             // The joiner takes the host's table whatever it has: the rack where it was.
             sendState = true;
             Log("the opponent came back after " + std::to_string(static_cast<int>(Since(lostAt))) +
