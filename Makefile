@@ -33,13 +33,14 @@ TSAN_DIR ?= build-tsan
 # (LP_NUM_THREADS=0): its own threads are not ours to check, and TSan cannot
 # see their locking. A report fails the test (exitcode 66).
 TSAN_TARGETS = opponent_tests play_session_tests shot_feel_tests audio_tests sound_device_tests \
-               game_tests game_run_tests play_run_tests menu_run_tests feel_run_tests
+               game_tests game_run_tests play_run_tests menu_run_tests feel_run_tests \
+               net_play_tests net_run_tests
 TSAN_ENV = LP_NUM_THREADS=0 MESA_SHADER_CACHE_DISABLE=true \
            TSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/tsan.supp:exitcode=66:halt_on_error=0:second_deadlock_stack=1
 
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS ?= ini bmp model font replay planner
+FUZZ_TARGETS ?= ini bmp model font replay planner net
 
 .PHONY: all deps configure build play install package test sanitize tsan fuzz memcheck clean
 

@@ -4,8 +4,10 @@
 #include <cstdlib>
 #include <cstring>
 
-const char* const GameUsage =
-    "usage: baizeline [--menu] [--mode 0|1|2|3] [--opponent 0|1|2|3] [--help]";
+#include "net/NetAddress.h"
+
+const char* const GameUsage = "usage: baizeline [--menu] [--mode 0|1|2|3] [--opponent 0|1|2|3] "
+                              "[--host [PORT] | --join HOST[:PORT]] [--help]";
 
 namespace {
 
@@ -36,10 +38,33 @@ bool ParseCommandLine(int argc, char** argv, CommandLine& out, std::string& erro
                 return false;
             }
             ++i;
+        } else if (arg == "--host") {
+            out.host = DefaultNetPort;
+            // The port is optional: a next argument that is no option is it.
+            if (i + 1 < argc && argv[i + 1] && argv[i + 1][0] != '-') {
+                if (!ParsePort(argv[i + 1], out.host)) {
+                    error = std::string("--host takes a port from 1 to 65535, not '") +
+                            argv[i + 1] + "'";
+                    return false;
+                }
+                ++i;
+            }
+        } else if (arg == "--join") {
+            std::string host, why;
+            std::uint16_t port = 0;
+            if (i + 1 >= argc || !ParseHostPort(argv[i + 1] ? argv[i + 1] : "", host, port, why)) {
+                error = "--join needs HOST or HOST:PORT" + (why.empty() ? "" : ": " + why);
+                return false;
+            }
+            out.join = argv[++i];
         } else {
             error = "unknown argument '" + arg + "'";
             return false;
         }
+    }
+    if (out.host && !out.join.empty()) {
+        error = "--host and --join cannot go together";
+        return false;
     }
     return true;
 }

@@ -44,8 +44,8 @@ const std::vector<Control> Table = {
     {"", "", OnEvery, {SDLK_F3}, Action::Practice},
     {"F4 / F5", "8-ball / 9-ball", OnEvery, {SDLK_F4}, Action::EightBall},
     {"", "", OnEvery, {SDLK_F5}, Action::NineBall},
-    {"M", "the menu: every game, the opponent, the guide, the volume, quit", OnFreeTable, {SDLK_m}, Action::Menu},
-    {"M, or Escape", "the menu: resume, every game, the opponent, the guide, the volume, quit", OnPlay, {SDLK_m, SDLK_ESCAPE}, Action::Menu},
+    {"M", "the menu: every game, the opponent, network, the guide, the volume, quit", OnFreeTable, {SDLK_m}, Action::Menu},
+    {"M, or Escape", "the menu: resume, games, opponent, network (or Leave), guide, volume, quit", OnPlay, {SDLK_m, SDLK_ESCAPE}, Action::Menu},
     {"Escape, or closing the window", "quit", OnFreeTable, {SDLK_ESCAPE}, Action::Quit},
     {"Closing the window", "quit", OnPlay, {None}, Action::None},
 };

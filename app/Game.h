@@ -3,7 +3,9 @@
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <memory>
+#include <string>
 
 #include "app/MenuScreen.h"
 #include "app/Mouse.h"
@@ -37,6 +39,8 @@ struct GameSettings {
     int aimGuide = -1;        // [Game] AimGuide, −1 when absent
     bool menu = false;        // --menu: start at the menu
     bool invertAim = false;   // [Controls] InvertAim: the play modes' aim turns against the mouse
+    std::uint16_t hostPort = 0; // --host: host a network game on this port (0: not)
+    std::string join;           // --join: join the network game there ("HOST[:PORT]")
 };
 
 class CGame {
@@ -92,8 +96,18 @@ public:
     void ShowScreen(CScreen* screen);
     // The menu's choices (opponent, guide, volume) put to work.
     void ApplyChoices();
+    // Network play: host choices.netMode on choices.netPort, join `address`
+    // ("HOST" or "HOST:PORT"), or leave the game on (the other side is told).
+    // A failure is logged and said on the menu.
+    void HostGame();
+    void JoinGame(const std::string& address);
+    void LeaveGame();
     // The pointer held by the window and hidden (play), or free and shown (the menu).
     void GrabPointer(bool grab);
+    // The pointer held as GrabPointer(true) does, if X lets this window have it
+    // now; false, nothing changed, while another window holds it (SDL itself
+    // would wait for it, frame and all). A network game's turn takes it so.
+    bool TryGrabPointer();
     // The sound for the current mode: opened, re-levelled or closed.
     void ApplySoundMode();
     CTableScreen& TableScreen() { return *tableScreen; }

@@ -69,7 +69,7 @@ bool CGame::HandleEvent(SDL_Event& event)
         // already reads as up here. Held keys (the free camera's) read the array.
         const SDLKey key = event.key.keysym.sym;
         if (MenuShown()) {
-            menu->Key(key);
+            menu->Key(key, (event.key.keysym.mod & KMOD_SHIFT) != 0);
             return true;
         }
         bool arrow = false;

@@ -9,8 +9,10 @@
 #include "app/MenuScreen.h"
 #include "app/SceneSync.h"
 #include "app/TableScreen.h"
+#include "app/XErrors.h"
 #include "audio/SoundConfig.h"
 #include "game/EventLog.h"
+#include "net/NetAddress.h"
 #include "scene/Table.h"
 
 void CGame::OpenScreens()
@@ -27,16 +29,78 @@ void CGame::OpenScreens()
     choices.volume = SoundVolume(ModePractice, ini);
     screen = freeTable.get();
     mode = ModeFreeTable;
-    if (settings.mode != ModeFreeTable)
+    if (RulesMode(settings.mode))
+        choices.netMode = settings.mode;
+    if (settings.hostPort) {
+        choices.netPort = settings.hostPort;
+        HostGame();
+    } else if (!settings.join.empty()) {
+        JoinGame(settings.join);
+    } else if (settings.mode != ModeFreeTable) {
         StartMode(settings.mode);
+    }
     if (settings.menu)
         OpenMenu();
+}
+
+void CGame::HostGame()
+{
+    std::string error;
+    if (table)
+        table->UsePlayModel(true);
+    if (!tableScreen->Host(choices.netPort, choices.netMode, error)) {
+        LogEvent("net: %s", error.c_str());
+        menu->message = error;
+        if (!MenuShown())
+            OpenMenu();
+        return;
+    }
+    mode = choices.netMode;
+    choices.network = true;
+    screen = tableScreen.get();
+    GrabPointer(false); // taken when the turn is ours (CTableScreen::Update)
+    ApplySoundMode();
+}
+
+void CGame::JoinGame(const std::string& address)
+{
+    std::string host, error;
+    std::uint16_t port = 0;
+    if (!ParseHostPort(address, host, port, error) || !tableScreen->Join(host, port, error)) {
+        LogEvent("net: %s", error.c_str());
+        menu->message = error;
+        if (!MenuShown())
+            OpenMenu();
+        return;
+    }
+    if (table)
+        table->UsePlayModel(true);
+    mode = ModeEightBall; // the host's hello may make it 9-ball
+    choices.joinAddress = address;
+    choices.network = true;
+    screen = tableScreen.get();
+    GrabPointer(false);
+    ApplySoundMode();
+}
+
+void CGame::LeaveGame()
+{
+    tableScreen->LeaveNetwork();
+    choices.network = false;
+    menu->message = "You left the network game: pick a game";
+    menu->selected = 0;
 }
 
 void CGame::StartMode(int newMode)
 {
     if (!ValidMode(newMode) || !freeTable)
         return;
+    // A network game is left from the menu (Leave), not by switching games.
+    if (tableScreen && tableScreen->NetworkOn()) {
+        LogEvent("mode %s refused: a network game is on (menu: Leave)", ModeName(newMode));
+        return;
+    }
+    choices.network = false;
     if (table)
         table->UsePlayModel(newMode != ModeFreeTable);
     mode = newMode;
@@ -65,6 +129,8 @@ void CGame::OpenMenu()
         return;
     CScreen* under = screen;
     screen = menu.get();
+    choices.network = tableScreen && tableScreen->NetworkOn();
+    choices.editing = -1;
     menu->Open(under);
 }
 
@@ -91,6 +157,15 @@ void CGame::GrabPointer(bool grab)
     SDL_GetRelativeMouseState(&dx, &dy);
     mouse.dx = 0;
     mouse.dy = 0;
+}
+
+bool CGame::TryGrabPointer()
+{
+    if (!GrabX11Pointer())
+        return false;
+    // Ours now: SDL's own grab (pointer, keyboard, hidden cursor) goes through at once.
+    GrabPointer(true);
+    return true;
 }
 
 void CGame::ApplySoundMode()

@@ -49,6 +49,8 @@ extern "C" int SDL_main(int argc, char* argv[])
         if (options.opponent >= 0)
             Game.settings.opponent = options.opponent;
         Game.settings.menu = options.menu;
+        Game.settings.hostPort = options.host;
+        Game.settings.join = options.join;
         Game.Create();
         CatchXDisconnect();
         Game.LoadData();

@@ -7,6 +7,7 @@
 #include "app/Game.h"
 #include "game/EventLog.h"
 #include "game/GameMode.h"
+#include "net/NetAddress.h"
 #include "play/Match.h"
 
 namespace {
@@ -49,6 +50,16 @@ std::string RowText(MenuRow::Kind kind, const MenuChoices& c)
         return "9-ball";
     case MenuRow::Opponent:
         return std::string("Opponent: ") + OpponentName(c.opponent);
+    case MenuRow::HostGame:
+        return std::string("Host a game: ") + ModeName(c.netMode);
+    case MenuRow::Port:
+        return "Port: " + (c.editing == MenuRow::Port ? c.typing + "_" : std::to_string(c.netPort));
+    case MenuRow::JoinGame:
+        return "Join a game: " + (c.editing == MenuRow::JoinGame ? c.typing + "_"
+                                  : c.joinAddress.empty()        ? std::string("(type the address)")
+                                                                 : c.joinAddress);
+    case MenuRow::Leave:
+        return "Leave the network game";
     case MenuRow::AimGuide:
         return std::string("Aiming guide: ") + GuideName(c.aimGuide);
     case MenuRow::Volume:
@@ -63,17 +74,41 @@ std::string RowText(MenuRow::Kind kind, const MenuChoices& c)
 
 bool Setting(MenuRow::Kind kind)
 {
-    return kind == MenuRow::Opponent || kind == MenuRow::AimGuide || kind == MenuRow::Volume;
+    return kind == MenuRow::Opponent || kind == MenuRow::AimGuide || kind == MenuRow::Volume ||
+           kind == MenuRow::HostGame;
+}
+
+// The character a key types into an address or a port, or 0.
+char Typed(SDLKey key, bool shift)
+{
+    if (key >= SDLK_0 && key <= SDLK_9)
+        return static_cast<char>('0' + (key - SDLK_0));
+    if (key >= SDLK_KP0 && key <= SDLK_KP9)
+        return static_cast<char>('0' + (key - SDLK_KP0));
+    if (key >= SDLK_a && key <= SDLK_z)
+        return static_cast<char>('a' + (key - SDLK_a));
+    if (key == SDLK_PERIOD || key == SDLK_KP_PERIOD)
+        return '.';
+    if (key == SDLK_MINUS || key == SDLK_KP_MINUS)
+        return shift ? '_' : '-';
+    if (key == SDLK_COLON || (key == SDLK_SEMICOLON && shift))
+        return ':';
+    return 0;
 }
 
 } // namespace
 
 std::vector<MenuRow> MenuRows(const MenuChoices& choices, int width, int height)
 {
-    static const MenuRow::Kind order[] = {MenuRow::Resume,    MenuRow::FreeTable, MenuRow::Practice,
-                                          MenuRow::EightBall, MenuRow::NineBall,  MenuRow::Opponent,
-                                          MenuRow::AimGuide,  MenuRow::Volume,    MenuRow::Quit};
-    const int count = static_cast<int>(sizeof order / sizeof order[0]);
+    static const std::vector<MenuRow::Kind> local = {
+        MenuRow::Resume,   MenuRow::FreeTable, MenuRow::Practice, MenuRow::EightBall,
+        MenuRow::NineBall, MenuRow::Opponent,  MenuRow::HostGame, MenuRow::Port,
+        MenuRow::JoinGame, MenuRow::AimGuide,  MenuRow::Volume,   MenuRow::Quit};
+    // A network game locks the game and the opponent: Leave ends it first.
+    static const std::vector<MenuRow::Kind> network = {
+        MenuRow::Resume, MenuRow::Leave, MenuRow::AimGuide, MenuRow::Volume, MenuRow::Quit};
+    const std::vector<MenuRow::Kind>& order = choices.network ? network : local;
+    const int count = static_cast<int>(order.size());
     std::vector<MenuRow> rows;
     const float top = 0.5f * height + 0.5f * RowPixels * count;
     for (int i = 0; i < count; ++i) {
@@ -99,7 +134,8 @@ int MenuRowAt(const std::vector<MenuRow>& rows, float x, float y)
     return -1;
 }
 
-Overlay MenuOverlay(const std::vector<MenuRow>& rows, int selected, int width, int height)
+Overlay MenuOverlay(const std::vector<MenuRow>& rows, int selected, int width, int height,
+                    const std::string& message)
 {
     Overlay o;
     AddRect(o, 0.0f, 0.0f, static_cast<float>(width), static_cast<float>(height),
@@ -107,7 +143,7 @@ Overlay MenuOverlay(const std::vector<MenuRow>& rows, int selected, int width, i
     if (rows.empty())
         return o;
     const float panelTop = rows.front().y + rows.front().h + 48.0f;
-    const float panelBottom = rows.back().y - 70.0f;
+    const float panelBottom = rows.back().y - 88.0f;
     const float left = rows.front().x - 50.0f, w = rows.front().w + 100.0f;
     AddRect(o, left, panelBottom, w, panelTop - panelBottom,
             OverlayColour{0.05f, 0.12f, 0.08f, 0.92f});
@@ -123,6 +159,9 @@ Overlay MenuOverlay(const std::vector<MenuRow>& rows, int selected, int width, i
         AddText(o, textX, r.y + 6.0f, ink, "%s", r.text.c_str());
     }
     const OverlayColour hint{0.75f, 0.75f, 0.75f};
+    if (!message.empty())
+        AddText(o, left + 12.0f, panelBottom + 66.0f, OverlayColour{1.0f, 0.6f, 0.4f}, "%s",
+                message.c_str());
     AddText(o, left + 12.0f, panelBottom + 48.0f, hint,
             "Up/Down and Enter, or a click: pick a row");
     AddText(o, left + 12.0f, panelBottom + 30.0f, hint,
@@ -160,13 +199,18 @@ void CMenuScreen::Open(CScreen* under)
 
 void CMenuScreen::Resume()
 {
-    shell.GrabPointer(true);
+    // A network game's screen grabs the pointer itself when the turn is this machine's.
+    shell.GrabPointer(!shell.choices.network);
     LogEvent("menu: resume");
     shell.ShowScreen(behind);
 }
 
-void CMenuScreen::Key(SDLKey key)
+void CMenuScreen::Key(SDLKey key, bool shift)
 {
+    if (shell.choices.editing >= 0) {
+        Edit(key, shift);
+        return;
+    }
     const int count = static_cast<int>(Rows().size());
     selected = std::clamp(selected, 0, count - 1);
     switch (key) {
@@ -189,7 +233,7 @@ void CMenuScreen::Key(SDLKey key)
     case SDLK_KP4:
         // Left and right change a setting; on a game or Quit they do nothing.
         if (Setting(Rows()[selected].kind))
-            Pick(selected, key == SDLK_LEFT || key == SDLK_KP4 ? -1 : 1);
+            Pick(selected, key == SDLK_LEFT || key == SDLK_KP4 ? -1 : 1, true);
         break;
     case SDLK_ESCAPE:
     case SDLK_m:
@@ -200,7 +244,46 @@ void CMenuScreen::Key(SDLKey key)
     }
 }
 
-void CMenuScreen::Pick(int row, int direction)
+void CMenuScreen::Edit(SDLKey key, bool shift)
+{
+    MenuChoices& c = shell.choices;
+    std::string& text = c.typing;
+    const bool port = c.editing == MenuRow::Port;
+    switch (key) {
+    case SDLK_ESCAPE:
+        c.editing = -1;
+        message.clear();
+        return;
+    case SDLK_BACKSPACE:
+        if (!text.empty())
+            text.pop_back();
+        return;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: {
+        c.editing = -1;
+        message.clear();
+        if (port) {
+            std::uint16_t p = 0;
+            if (ParsePort(text, p))
+                c.netPort = p;
+            else if (!text.empty())
+                message = "A port is a number from 1 to 65535";
+            LogEvent("menu: port %u", unsigned(c.netPort));
+            return;
+        }
+        c.joinAddress = text;
+        shell.JoinGame(text);
+        return;
+    }
+    default:
+        break;
+    }
+    const char ch = Typed(key, shift);
+    if (ch && (!port || (ch >= '0' && ch <= '9')) && text.size() < (port ? 5u : 64u))
+        text.push_back(ch);
+}
+
+void CMenuScreen::Pick(int row, int direction, bool setting)
 {
     const std::vector<MenuRow> rows = Rows();
     if (row < 0 || row >= static_cast<int>(rows.size()))
@@ -231,6 +314,28 @@ void CMenuScreen::Pick(int row, int direction)
                        0.0f, 1.0f);
         LogEvent("menu: volume %.1f", shell.choices.volume);
         break;
+    case MenuRow::HostGame:
+        if (setting) {
+            shell.choices.netMode =
+                shell.choices.netMode == ModeNineBall ? ModeEightBall : ModeNineBall;
+            LogEvent("menu: host %s", ModeName(shell.choices.netMode));
+            return;
+        }
+        shell.HostGame();
+        return;
+    case MenuRow::Port:
+        shell.choices.typing.clear();
+        shell.choices.editing = MenuRow::Port;
+        message = "Type the port, Enter to keep it, Escape to cancel";
+        return;
+    case MenuRow::JoinGame:
+        shell.choices.typing = shell.choices.joinAddress;
+        shell.choices.editing = MenuRow::JoinGame;
+        message = "Type the host's address (HOST or HOST:PORT), then Enter";
+        return;
+    case MenuRow::Leave:
+        shell.LeaveGame();
+        return;
     case MenuRow::Quit:
         LogEvent("menu: quit");
         shell.running = false;
@@ -273,5 +378,5 @@ void CMenuScreen::Draw()
         behind->Draw();
     else
         shell.DrawScene();
-    shell.DrawHud(MenuOverlay(Rows(), selected, shell.HudWidth(), shell.HudHeight()));
+    shell.DrawHud(MenuOverlay(Rows(), selected, shell.HudWidth(), shell.HudHeight(), message));
 }

@@ -10,6 +10,7 @@
 
 #include "app/HelpText.h"
 #include "game/TableGame.h"
+#include "net/NetSession.h"
 #include "physics/ShotTuning.h"
 #include "play/VerdictText.h"
 
@@ -166,7 +167,7 @@ void SideLines(CTextBlock& b, const CMatch& match)
 }
 
 // What happens now: the winner, the computer's progress, or what the side to play does.
-void NowLine(CTextBlock& b, const CTableGame& game)
+void NowLine(CTextBlock& b, const CTableGame& game, const HudView& v)
 {
     const CMatch& match = game.Match();
     const CRules& rules = match.rules;
@@ -175,7 +176,7 @@ void NowLine(CTextBlock& b, const CTableGame& game)
     const char* who = match.SideName(turn);
     const char* act = rules.BreakPending() ? "break" : "play";
     if (rules.RackOver()) {
-        b.Line(Winner, WinnerLine(match) + "  R: a new rack");
+        b.Line(Winner, WinnerLine(match) + (v.network ? "  The next rack follows" : "  R: a new rack"));
     } else if (match.ComputerToPlay()) {
         b.Line(White, Printed("%s: %s", who,
                               play.phase == CPlaySession::Rolling             ? "shot played"
@@ -192,18 +193,24 @@ void NowLine(CTextBlock& b, const CTableGame& game)
     }
 }
 
-void RulesLines(CTextBlock& b, const CTableGame& game)
+void RulesLines(CTextBlock& b, const CTableGame& game, const HudView& v)
 {
     const CMatch& match = game.Match();
     const CRules& rules = match.rules;
     const bool nine = rules.Game() == GameKind::NineBall;
-    b.Line(Cream, Printed("%s   against %s (O changes it)   %s", nine ? "9-ball" : "8-ball",
-                          OpponentName(match.opponent), Potted(game.Session()).c_str()));
+    if (v.network)
+        b.Line(Cream, Printed("%s   %s   %s", nine ? "9-ball" : "8-ball", v.netLine.c_str(),
+                              Potted(game.Session()).c_str()));
+    else
+        b.Line(Cream, Printed("%s   against %s (O changes it)   %s", nine ? "9-ball" : "8-ball",
+                              OpponentName(match.opponent), Potted(game.Session()).c_str()));
+    if (v.network && !v.netNotice.empty())
+        b.Line(FoulOrange, v.netNotice);
     SideLines(b, match);
     if (nine)
         b.Line(Cream, Printed("Ball on: %d   on the table: %s", LowestBall(rules.BallsOnTable()),
                               BallList(rules.BallsOnTable()).c_str()));
-    NowLine(b, game);
+    NowLine(b, game, v);
     // The last verdict worth a word: a foul naming the balls, an illegal break, a group decided.
     if (match.judged) {
         const ShotResult& r = match.last;
@@ -295,9 +302,11 @@ Overlay PlayHud(const CTableGame& game, const HudView& v)
     Overlay o;
     // Under the frame rate, above the table; the credits keep the bottom left.
     CTextBlock b(o, 10.0f, v.height - 28.0f, v.width - 2.0f * 10.0f);
-    b.Line(White, "F1 help  M menu  F2-F5 games  O opponent  R re-rack  T top view  P replay");
+    b.Line(White, v.network
+                      ? "F1 help  M menu (Leave ends the game)  T top view  P replay"
+                      : "F1 help  M menu  F2-F5 games  O opponent  R re-rack  T top view  P replay");
     if (game.Rules())
-        RulesLines(b, game);
+        RulesLines(b, game, v);
     else
         PracticeLines(b, game);
     const float below = b.Close();
@@ -331,6 +340,31 @@ Overlay CreditsPane(const char* credits)
         b.Line(Grey, l.empty() ? " " : l);
     b.Close();
     return o;
+}
+
+std::string NetHudLine(const CNetSession& net, const std::string& addresses)
+{
+    const std::string you = net.Hosting() ? "you host" : "you joined";
+    switch (net.GetStatus()) {
+    case CNetSession::Status::Listening:
+        return "hosting on UDP port " + std::to_string(net.Port()) +
+               ": waiting for an opponent to join one of " + addresses;
+    case CNetSession::Status::Connecting:
+        return "joining: waiting for the host's answer";
+    case CNetSession::Status::Playing:
+        if (net.LocalToPlay())
+            return "online, " + you + ": your turn";
+        if (net.OpponentAiming())
+            return "online, " + you + ": the opponent is aiming";
+        return "online, " + you;
+    case CNetSession::Status::Waiting:
+        return "online, " + you + ": the opponent is away";
+    case CNetSession::Status::Ended:
+        return "the network game is over (M: menu)";
+    case CNetSession::Status::Idle:
+        break;
+    }
+    return "";
 }
 
 Overlay HelpPane(int mode, int width, int height)

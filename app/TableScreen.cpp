@@ -13,6 +13,7 @@
 #include "audio/SoundKind.h"
 #include "camera/PlayOrbit.h"
 #include "game/EventLog.h"
+#include "net/NetAddress.h"
 #include "app/SceneSync.h"
 #include "physics/ShotTuning.h"
 #include "physics/TableGeometry.h"
@@ -121,14 +122,87 @@ void Heading(const vec3& from, vec3 velocity, float seconds)
 
 } // namespace
 
-CTableScreen::CTableScreen(CGame& shell_, unsigned seed) : shell(shell_), game(seed)
+CTableScreen::CTableScreen(CGame& shell_, unsigned seed_) : shell(shell_), game(seed_), seed(seed_)
 {}
 
 void CTableScreen::Start(int mode)
 {
+    // A network game over (or never begun) gives way to the game picked.
+    net.reset();
     topView = false;
     game.Begin(mode, shell.choices.opponent);
+    game.SetLocalSide(-1);
     TakeEvents();
+}
+
+bool CTableScreen::Host(std::uint16_t port, int mode, std::string& error)
+{
+    net.reset();
+    topView = false;
+    auto session = std::make_unique<CNetSession>(game);
+    if (!session->Host(port, mode, seed ^ 0x9e3779b9u, error))
+        return false;
+    net = std::move(session);
+    for (const std::string& line : net->TakeLog())
+        LogEvent("%s", line.c_str());
+    listenAddresses.clear();
+    for (const std::string& a : LocalAddresses())
+        listenAddresses += (listenAddresses.empty() ? "" : ", ") + a;
+    LogEvent("net: listening on %s, UDP port %u", listenAddresses.c_str(),
+             unsigned(net->Port()));
+    TakeEvents();
+    return true;
+}
+
+bool CTableScreen::Join(const std::string& host, std::uint16_t port, std::string& error)
+{
+    net.reset();
+    topView = false;
+    // An 8-ball rack until the host's hello names the game.
+    game.Begin(ModeEightBall, 0);
+    auto session = std::make_unique<CNetSession>(game);
+    if (!session->Join(host, port, error))
+        return false;
+    net = std::move(session);
+    for (const std::string& line : net->TakeLog())
+        LogEvent("%s", line.c_str());
+    TakeEvents();
+    return true;
+}
+
+void CTableScreen::LeaveNetwork()
+{
+    if (!net)
+        return;
+    net->Leave();
+    for (const std::string& line : net->TakeLog())
+        LogEvent("%s", line.c_str());
+}
+
+bool CTableScreen::NetworkOn() const
+{
+    return net && net->GetStatus() != CNetSession::Status::Ended;
+}
+
+bool CTableScreen::MayPlay() const
+{
+    return net ? net->LocalToPlay() : game.PersonToPlay();
+}
+
+void CTableScreen::NetworkFrame(float dt)
+{
+    net->Frame(dt);
+    game.SetLocalSide(net->LocalSide());
+    for (const std::string& line : net->TakeLog())
+        LogEvent("%s", line.c_str());
+    // The controls follow the game the host's hello named.
+    shell.mode = game.Mode();
+    if (!net->LocalToPlay())
+        return;
+    // The opponent watches the cue: heading, power, strike point, the cue ball in hand.
+    const bool inHand = game.Phase() == CPlaySession::InHand;
+    net->NoteAim(DegreesPerRadian * aimAngle, aiming ? CuePowerOfPull(pull) : 0.0f, strike, inHand,
+                 inHand ? game.Session().hand : game.Balls()[game.CueEntry()].position);
 }
 
 void CTableScreen::GuideChanged()
@@ -148,7 +222,8 @@ bool CTableScreen::RackUnderWay() const
 
 bool CTableScreen::AskFirst(Action action)
 {
-    if (!RackUnderWay())
+    // A network game refuses these outright (StartMode says so): nothing to ask.
+    if (net || !RackUnderWay())
         return false;
     pending = action;
     LogEvent("confirm: %s", Question());
@@ -183,7 +258,9 @@ void CTableScreen::Answer(bool yes)
         return;
     switch (action) {
     case Action::Rerack:
-        game.Rerack();
+        // In a network game the host racks again once a rack is over.
+        if (!net)
+            game.Rerack();
         break;
     case Action::Opponent:
         ChangeOpponent();
@@ -219,11 +296,12 @@ void CTableScreen::Act(Action action)
     }
     switch (action) {
     case Action::Rerack:
-        if (!AskFirst(action))
+        // In a network game the host racks again once a rack is over.
+        if (!net && !AskFirst(action))
             game.Rerack();
         break;
     case Action::Opponent:
-        if (game.Rules() && !AskFirst(action))
+        if (game.Rules() && !net && !AskFirst(action))
             ChangeOpponent();
         break;
     case Action::TopView:
@@ -355,7 +433,10 @@ void CTableScreen::Strike()
     c.strike = strike;
     aiming = false;
     pull = 0.0f;
-    game.Shoot(c);
+    if (net)
+        net->Shoot(c);
+    else
+        game.Shoot(c);
 }
 
 void CTableScreen::TakeEvents()
@@ -399,9 +480,21 @@ void CTableScreen::PaceThinking(float dt)
 void CTableScreen::Update(float dt)
 {
     CMouse& mouse = shell.mouse;
+    // A network game holds the pointer only for the turn at this machine: two
+    // games on one display hand it to each other (X lets one window grab it).
+    if (net && shell.mouse.grabbed != net->LocalToPlay()) {
+        if (!net->LocalToPlay())
+            shell.GrabPointer(false);
+        else if (!shell.TryGrabPointer() && !grabWaitLogged) {
+            LogEvent("net: your turn; the pointer is held by another window");
+            grabWaitLogged = true;
+        }
+    }
+    if (net && shell.mouse.grabbed)
+        grabWaitLogged = false;
     game.SetContactSink(shell.sound.IsOpen() ? &shell.contactSounds : nullptr);
     if (!game.ReplayPlaying()) {
-        if (game.PersonToPlay()) {
+        if (MayPlay()) {
             ControlShot();
         } else {
             // The player's buttons play no part until the turn comes back: a
@@ -413,7 +506,10 @@ void CTableScreen::Update(float dt)
         }
     }
     game.NoteCueHeading(DegreesPerRadian * aimAngle);
-    game.Update(dt);
+    if (net)
+        NetworkFrame(dt);
+    else
+        game.Update(dt);
     TakeEvents();
     PaceThinking(dt);
     MoveCamera(dt);
@@ -423,6 +519,10 @@ void CTableScreen::Update(float dt)
     UpdateGuide();
     Ball drawn[BallSlots];
     game.DrawnBalls(drawn);
+    // The opponent's cue ball where their hand holds it.
+    if (net && net->OpponentAiming() && net->OpponentAim().hand &&
+        game.Phase() == CPlaySession::InHand)
+        drawn[game.CueEntry()].position = net->OpponentAim().cue;
     SetBallsCoords(&shell.objects, drawn);
     bool shown[BallSlots] = {};
     for (int k = FirstBall; k <= LastBall; ++k)
@@ -437,7 +537,7 @@ void CTableScreen::MoveCamera(float dt)
     CCamera& camera = shell.camera;
     const CMouse& mouse = shell.mouse;
     const bool computerAims = game.ComputerStage() == CComputerTurn::Aiming;
-    if (game.ReplayPlaying() || !game.PersonToPlay())
+    if (game.ReplayPlaying() || !MayPlay())
         camera.state = computerAims                       ? CCamera::StateFrozen
                        : mouse.button == SDL_BUTTON_RIGHT ? CCamera::StateZoom
                                                           : CCamera::StateRotate;
@@ -457,7 +557,7 @@ void CTableScreen::MoveCamera(float dt)
     if (topView) {
         // The table stays put; the mouse turns the aim alone.
         if (camera.state == CCamera::StateRotate && game.Phase() == CPlaySession::Aim &&
-            game.PersonToPlay()) {
+            MayPlay()) {
             OrbitFeel feel;
             feel.invert = shell.settings.invertAim;
             feel.fine = (SDL_GetModState() & KMOD_SHIFT) != 0;
@@ -511,10 +611,17 @@ void CTableScreen::PoseCue()
         drawnBack = game.Computer().CuePower();
         heading = game.Computer().CueHeading();
         cueSpeed = SpeedOfPower(drawnBack);
-    } else if (game.PersonToPlay() && game.Phase() == CPlaySession::Aim) {
+    } else if (net && net->OpponentAiming()) {
+        // The opponent's cue as they hold it, a few updates a second.
+        const AimMessage& a = net->OpponentAim();
+        state = a.hand ? CueHidden : a.power > 0.0f ? CueAiming : CueResting;
+        drawnBack = a.power > 0.0f ? a.power : CueMinPower;
+        heading = a.heading;
+        cueSpeed = a.power > 0.0f ? SpeedOfPull(PullOfCuePower(a.power)) : 0.0f;
+    } else if (MayPlay() && game.Phase() == CPlaySession::Aim) {
         state = aiming ? CueAiming : CueResting;
         // The cue comes back over its own travel as the pull grows.
-        drawnBack = aiming ? CueMinPower + pull * (CueMaxPower - CueMinPower) : CueMinPower;
+        drawnBack = aiming ? CuePowerOfPull(pull) : CueMinPower;
         cueSpeed = SpeedOfPull(aiming ? pull : 0.0f);
     }
     cue->state = state;
@@ -524,7 +631,7 @@ void CTableScreen::PoseCue()
 
 void CTableScreen::UpdateGuide()
 {
-    if (aimGuide == AimGuideOff || !game.PersonToPlay() || game.Phase() != CPlaySession::Aim ||
+    if (aimGuide == AimGuideOff || !MayPlay() || game.Phase() != CPlaySession::Aim ||
         game.ReplayPlaying()) {
         guide.Reset();
         return;
@@ -565,7 +672,7 @@ void CTableScreen::DrawGuide() const
 {
     const AimPrediction* p = guide.Shown();
     if (aimGuide == AimGuideOff || !p || game.Phase() != CPlaySession::Aim ||
-        game.ReplayPlaying() || !game.PersonToPlay())
+        game.ReplayPlaying() || !MayPlay())
         return;
     const vec3 from = game.Balls()[game.CueEntry()].position;
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LINE_BIT);
@@ -630,6 +737,15 @@ void CTableScreen::Draw()
     view.strike = strike;
     view.replaySlow = replaySlow;
     view.question = Question();
+    if (net) {
+        view.network = true;
+        view.localSide = net->LocalSide();
+        view.netLine = NetHudLine(*net, listenAddresses);
+        view.netNotice = net->Notice();
+        // The diagram shows the opponent's strike point while they aim.
+        if (net->OpponentAiming())
+            view.strike = net->OpponentAim().strike;
+    }
     // The help covers the table's middle: the HUD and the credits give it the window.
     if (shell.showHelp) {
         shell.DrawHud(HelpPane(game.Mode(), view.width, view.height));

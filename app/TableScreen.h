@@ -1,8 +1,13 @@
 // CTableScreen: the play modes' screen: input into shot commands, the game's events and snapshot.
 #pragma once
 
+#include <cstdint>
+#include <memory>
+#include <string>
+
 #include "app/Screen.h"
 #include "game/TableGame.h"
+#include "net/NetSession.h"
 #include "physics/CueStrike.h"
 #include "play/AimGuide.h"
 
@@ -27,6 +32,16 @@ public:
     bool AskFirst(Action action);
     // The question waiting for Y or N, or null.
     const char* Question() const;
+    // Network play: host `mode` on UDP `port`, or join a host; the table is
+    // then played through the session (R, O and the modes are off). False,
+    // with `error`, when the socket or the name cannot be had.
+    bool Host(std::uint16_t port, int mode, std::string& error);
+    bool Join(const std::string& host, std::uint16_t port, std::string& error);
+    // The network game ends for both (the other side is told); the table stays.
+    void LeaveNetwork();
+    // A network game is on and not over: the modes and the opponent are locked.
+    bool NetworkOn() const;
+    const CNetSession* Net() const { return net.get(); }
 
     void Act(Action action) override;
     void Button(int button, bool down) override;
@@ -44,6 +59,9 @@ private:
     bool RackUnderWay() const;
     void Answer(bool yes);
     void ChangeOpponent();
+    // The side to play is the player at this machine and may act now.
+    bool MayPlay() const;
+    void NetworkFrame(float dt);
     void ControlShot();
     void Strike();
     void CancelAim();
@@ -59,6 +77,10 @@ private:
 
     CGame& shell;
     CTableGame game;
+    unsigned seed;
+    std::unique_ptr<CNetSession> net; // while a network game is on (or just over)
+    bool grabWaitLogged = false;      // said once that another window holds the pointer
+    std::string listenAddresses;      // the host's addresses, as shown
     // The player's cue: drawn back (aiming) by `pull` (0 to 1, SpeedOfPull) along
     // `aimAngle` (rad, the camera's heading).
     bool aiming = false;

@@ -83,3 +83,17 @@ bool XDisplayLost()
 {
     return Lost;
 }
+
+bool GrabX11Pointer()
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWMInfo(&info) <= 0 || info.subsystem != SDL_SYSWM_X11 || !info.info.x11.display)
+        return true;
+    info.info.x11.lock_func();
+    const int result =
+        XGrabPointer(info.info.x11.display, info.info.x11.window, True, 0, GrabModeAsync,
+                     GrabModeAsync, info.info.x11.window, None, CurrentTime);
+    info.info.x11.unlock_func();
+    return result == GrabSuccess;
+}

@@ -16,3 +16,8 @@ void CatchXDisconnect();
 // then ends, the game closes as usual and exits with status 1. The first such
 // event has been said on standard error, in one line; later ones are not.
 bool XDisplayLost();
+
+// One try at holding the pointer in the game's window, as SDL's grab does
+// (confined to it), without SDL's waiting until it is free: false while
+// another window holds it. True without X (nothing to hold).
+bool GrabX11Pointer();

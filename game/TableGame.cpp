@@ -41,7 +41,7 @@ void ReadyBalls(Ball* balls)
 
 } // namespace
 
-CTableGame::CTableGame(unsigned seed) : rng(seed)
+CTableGame::CTableGame(unsigned firstSeed) : rng(firstSeed), seed(firstSeed)
 {
     ReadyBalls(balls);
 }
@@ -70,6 +70,79 @@ std::vector<GameEvent> CTableGame::TakeEvents()
     std::vector<GameEvent> out;
     out.swap(events);
     return out;
+}
+
+void CTableGame::Reseed(unsigned newSeed)
+{
+    seed = newSeed;
+    rng.seed(newSeed);
+    draws = 0;
+}
+
+TableState CTableGame::State() const
+{
+    TableState s;
+    s.mode = mode;
+    s.seed = seed;
+    s.draws = draws;
+    s.nextBreaker = nextBreaker;
+    s.breaker = match.breaker;
+    s.phase = play.phase;
+    s.shots = play.shots;
+    s.cueEntry = play.CueEntry();
+    s.kitchen = play.Kitchen();
+    s.hand = play.hand;
+    s.tray = play.tray;
+    for (int k = 0; k < BallSlots; ++k) {
+        s.sunk[k] = play.sunk[k];
+        s.number[k] = play.table.number[k];
+        s.potted[k] = play.table.potted[k];
+        s.pocket[k] = play.table.pocket[k];
+        s.position[k] = balls[k].position;
+        s.velocity[k] = balls[k].velocity;
+        s.rotation[k] = balls[k].rotation;
+        s.spin[k] = balls[k].angularVelocity;
+    }
+    s.rack = match.rules.State();
+    return s;
+}
+
+bool CTableGame::Adopt(const TableState& s)
+{
+    std::string why;
+    if (!TableStateValid(s, why))
+        return false;
+    computer.Cancel();
+    replay.Clear();
+    accumulator = 0.0f;
+    rolling = 0.0;
+    handVerdict = Placement::Allowed;
+    mode = s.mode;
+    Reseed(s.seed);
+    rng.discard(s.draws);
+    draws = s.draws;
+    nextBreaker = s.nextBreaker;
+    match.breaker = s.breaker;
+    match.rules = CRules(s.rack);
+    match.judged = false;
+    play.Resume(static_cast<CPlaySession::Phase>(s.phase), s.shots, s.cueEntry, s.kitchen);
+    play.hand = s.hand;
+    play.tray = s.tray;
+    play.events.Clear();
+    for (int k = FirstBall; k <= LastBall; ++k) {
+        play.sinkAge[k] = -1.0f;
+        play.sunk[k] = s.sunk[k];
+        play.table.number[k] = s.number[k];
+        play.table.potted[k] = s.potted[k];
+        play.table.pocket[k] = s.pocket[k];
+        balls[k].position = s.position[k];
+        balls[k].velocity = s.velocity[k];
+        balls[k].rotation = s.rotation[k];
+        balls[k].angularVelocity = s.spin[k];
+    }
+    ReadyBalls(balls);
+    std::copy(balls, balls + BallSlots, previous);
+    return true;
 }
 
 void CTableGame::Begin(int newMode, int opponent)

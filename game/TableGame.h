@@ -1,6 +1,7 @@
 // CTableGame: one table game, headless: shot commands in, fixed steps, events and a snapshot out.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <random>
 #include <utility>
@@ -9,6 +10,7 @@
 #include "game/ComputerTurn.h"
 #include "game/GameEvent.h"
 #include "game/GameMode.h"
+#include "game/TableState.h"
 #include "physics/Ball.h"
 #include "play/BallInHand.h"
 #include "play/Match.h"
@@ -48,6 +50,9 @@ public:
     void Rerack();
     // The other side is now `level`; a new rack, side 0 to break.
     void SetOpponent(int level);
+    // A network game names its sides from this machine: `side` is "You", the
+    // other "Opponent" (-1: the match's own names). Kept across racks.
+    void SetLocalSide(int side) { match.local = side; }
     // Side 0 played by the computer too (the simulator's whole racks); 0 a person.
     void SetOwnLevel(int level) { match.own = level; }
     // Headless owners: the computer's decision is waited for in the update
@@ -60,6 +65,17 @@ public:
     // simulator's record, its fault checks) reads Balls() and Session() there.
     // Phase() is no longer Rolling after the shot's last step.
     void SetStepObserver(std::function<void()> observer) { stepObserver = std::move(observer); }
+    // The generator that shuffles the racks starts again from `seed` (a
+    // network game takes the host's); call before Begin.
+    void Reseed(unsigned seed);
+    // Everything two copies of this game share at rest (balls, shot cycle,
+    // rack, generator): taken while no shot rolls, put back by Adopt.
+    TableState State() const;
+    // Takes `s` (checked with TableStateValid first: false, nothing changed,
+    // when it fails) as the table now: a shot, a replay or a decision under
+    // way is dropped; who plays each side stays.
+    bool Adopt(const TableState& s);
+
     // The heading, degrees, the cue shows now: the computer's swing starts there.
     void NoteCueHeading(float heading) { cueHeading = heading; }
 
@@ -121,7 +137,11 @@ private:
     void ComputerFrame(float seconds);
     void StartThinking();
     void TakeDecision();
-    unsigned NextSeed() { return static_cast<unsigned>(rng()); }
+    unsigned NextSeed()
+    {
+        ++draws;
+        return static_cast<unsigned>(rng());
+    }
 
     Ball balls[BallSlots] = {};
     Ball previous[BallSlots] = {}; // before the last step: drawing runs between the two
@@ -132,6 +152,8 @@ private:
     CComputerTurn computer;
     ShotCommand computerCommand; // decided, struck once the cue has swung
     std::mt19937 rng;
+    unsigned seed = 1;       // rng's seed ...
+    std::uint64_t draws = 0; // ... and the numbers taken from it since
     std::vector<GameEvent> events;
     int mode = 1;
     int nextBreaker = 0;

@@ -40,3 +40,14 @@ constexpr float SpeedOfPull(float pull)
 }
 // The pull that gives `speed` m/s (clamped to the curve's range).
 float PullOfSpeed(float speed);
+
+// The play modes' cue model comes back over its own travel as the pull grows:
+// the power it is drawn to for a pull, and back (what a watching side is sent).
+constexpr float CuePowerOfPull(float pull)
+{
+    return CueMinPower + pull * (CueMaxPower - CueMinPower);
+}
+constexpr float PullOfCuePower(float power)
+{
+    return (power - CueMinPower) / (CueMaxPower - CueMinPower);
+}

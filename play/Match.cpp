@@ -43,6 +43,8 @@ ShotResult CMatch::EndShot(CPlaySession& play, Ball* balls, unsigned seed)
 
 const char* CMatch::SideName(int side) const
 {
+    if (local >= 0)
+        return side == local ? "You" : "Opponent";
     if (own > 0 && opponent > 0)
         return side == 0 ? "Computer 1" : "Computer 2";
     if (opponent > 0)

@@ -29,12 +29,16 @@ public:
     int LevelOf(int side) const { return side == 1 ? opponent : own; }
     // The computer is to play the next shot of a rack still on.
     bool ComputerToPlay() const { return !rules.RackOver() && LevelOf(rules.Turn()) > 0; }
+    // "You"/"Opponent" in a network game (`local` is then this machine's side),
     // "You"/"Computer" against the computer, "Player 1"/"Player 2" in a hot
     // seat, "Computer 1"/"Computer 2" when the computer plays both sides.
     // A string literal.
     const char* SideName(int side) const;
     // SideName(side) is "You": verbs after it take no -s ("You take solids").
-    bool SecondPerson(int side) const { return opponent > 0 && own == 0 && side == 0; }
+    bool SecondPerson(int side) const
+    {
+        return local >= 0 ? side == local : opponent > 0 && own == 0 && side == 0;
+    }
     const char* Takes(int side) const { return SecondPerson(side) ? "take" : "takes"; }
 
     CRules rules;
@@ -43,4 +47,5 @@ public:
     int breaker = 0;    // the side that broke (or is to break) this rack
     ShotResult last;    // the verdict on the last shot judged
     bool judged = false; // `last` belongs to this rack
+    int local = -1;      // a network game: the side played at this machine; -1 otherwise
 };

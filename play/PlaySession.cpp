@@ -57,6 +57,15 @@ void CPlaySession::Rack(Ball* balls, unsigned seed, bool nineBall)
     hand = balls[cueEntry].position = vec3(HeadStringX, 0.0f, BallRadius);
 }
 
+void CPlaySession::Resume(Phase atPhase, int shotCount, int cue, bool kitchenOnly)
+{
+    phase = atPhase;
+    shots = shotCount;
+    cueEntry = cue;
+    kitchen = kitchenOnly;
+    table.events = &events;
+}
+
 bool CPlaySession::Sinking() const
 {
     for (int k = FirstBall; k <= LastBall; ++k)

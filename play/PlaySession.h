@@ -58,6 +58,12 @@ public:
     // In hand: puts the cue ball down where it waits if allowed, back into the passes.
     Placement PlaceHand(Ball* balls);
 
+    // A position taken elsewhere (another copy of the game) goes on from
+    // `phase` (Aim or InHand), with `shots` played, the cue ball in entry
+    // `cue`, in hand only behind the head string when `kitchenOnly`. The
+    // balls, the table's record and the tray are the caller's to set.
+    void Resume(Phase atPhase, int shotCount, int cue, bool kitchenOnly);
+
     int CueEntry() const { return cueEntry; }
     bool Kitchen() const { return kitchen; }
     // Entry k is to be drawn: on the cloth, sinking, in the tray, or the cue

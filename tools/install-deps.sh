@@ -7,7 +7,7 @@ PACKAGES="g++ cmake make pkg-config libsdl1.2-dev lib3ds-dev libfreetype-dev \
 libglu1-mesa-dev libgl-dev libgl1-mesa-dri xvfb xauth xdotool x11-apps \
 x11-utils libx11-dev imagemagick fonts-dejavu-core libgtest-dev libbenchmark-dev \
 clang libclang-rt-14-dev clang-format valgrind time \
-desktop-file-utils man-db dpkg-dev file binutils"
+desktop-file-utils man-db dpkg-dev file binutils libenet-dev"
 
 missing=""
 for p in $PACKAGES; do

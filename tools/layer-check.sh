@@ -1,5 +1,5 @@
 #!/bin/bash
-# The layer check: the headless layers (physics/, rules/, play/, game/, opponent/) include no
+# The layer check: the headless layers (physics/, rules/, play/, game/, opponent/, net/) include no
 # SDL, GL or GLU header and nothing of app/ or scene/, neither directly nor through another
 # header of the tree (a play/ file that includes camera/Camera.h reaches SDL and GL through
 # it); scene/ includes nothing of app/, directly or through other headers. A folder that does
@@ -10,7 +10,7 @@
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
 
-headless=(physics rules play game opponent)
+headless=(physics rules play game opponent net)
 
 # Sets `why` to the reason `target` may not be included from a file of `layer`; empty when it may.
 Forbidden() { # layer target

@@ -20,7 +20,8 @@ fi
 Plant() { # name file include
     tree=$work/$1
     mkdir -p "$tree"
-    for dir in app audio camera config opponent physics play rules scene text; do
+    for dir in app audio camera config game net opponent physics play rules scene text; do
+        [ -d "$src/$dir" ] || continue
         cp -R "$src/$dir" "$tree/"
     done
     mkdir -p "$(dirname "$tree/$2")"
@@ -53,6 +54,10 @@ Plant app_in_scene scene/Planted.cpp '"app/Game.h"'
 ExpectCaught app_in_scene scene/Planted.cpp:3
 Plant relative_app_in_opponent opponent/Planted.cpp '"../app/SceneSync.h"'
 ExpectCaught relative_app_in_opponent opponent/Planted.cpp:3
+Plant sdl_in_net net/Planted.cpp '<SDL/SDL.h>'
+ExpectCaught sdl_in_net net/Planted.cpp:3
+Plant app_in_net net/Planted.h '"app/TableScreen.h"'
+ExpectCaught app_in_net net/Planted.h:3
 # Through other headers: the text renderer's header includes GL, and a header
 # outside every layer includes the application's.
 Plant gl_through_text physics/Planted.cpp '"text/FreeFont.h"'
