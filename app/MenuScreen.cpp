@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/Game.h"
+#include "app/TableScreen.h"
 #include "game/EventLog.h"
 #include "game/GameMode.h"
 #include "net/NetAddress.h"
@@ -211,6 +212,10 @@ void CMenuScreen::Key(SDLKey key, bool shift)
         Edit(key, shift);
         return;
     }
+    if (confirming >= 0) {
+        Confirm(key);
+        return;
+    }
     const int count = static_cast<int>(Rows().size());
     selected = std::clamp(selected, 0, count - 1);
     switch (key) {
@@ -296,8 +301,13 @@ void CMenuScreen::Pick(int row, int direction, bool setting)
     case MenuRow::Practice:
     case MenuRow::EightBall:
     case MenuRow::NineBall:
-        shell.GrabPointer(true);
-        shell.StartMode(ModeFreeTable + (rows[row].kind - MenuRow::FreeTable));
+        if (RackBehind()) {
+            confirming = rows[row].kind;
+            message = "Leave this rack for another game? Y / N";
+            LogEvent("confirm: %s", message.c_str());
+            return;
+        }
+        StartGame(rows[row].kind);
         return;
     case MenuRow::Opponent:
         shell.choices.opponent = (shell.choices.opponent + 4 + direction) % 4;
@@ -344,9 +354,35 @@ void CMenuScreen::Pick(int row, int direction, bool setting)
     shell.ApplyChoices();
 }
 
+bool CMenuScreen::RackBehind() const
+{
+    CTableScreen& table = shell.TableScreen();
+    return behind && behind == static_cast<CScreen*>(&table) && table.RackUnderWay();
+}
+
+void CMenuScreen::StartGame(int kind)
+{
+    shell.GrabPointer(true);
+    shell.StartMode(ModeFreeTable + (kind - MenuRow::FreeTable));
+}
+
+void CMenuScreen::Confirm(SDLKey key)
+{
+    if (key != SDLK_y && key != SDLK_n && key != SDLK_ESCAPE)
+        return;
+    const int kind = confirming;
+    confirming = -1;
+    message.clear();
+    LogEvent("confirm: %s", key == SDLK_y ? "yes" : "no");
+    // The screen may be left here: nothing of it is touched after.
+    if (key == SDLK_y)
+        StartGame(kind);
+}
+
 void CMenuScreen::Button(int button, bool down)
 {
-    if (button != SDL_BUTTON_LEFT || !down)
+    // While a question waits, only Y or N answers it.
+    if (button != SDL_BUTTON_LEFT || !down || confirming >= 0)
         return;
     const std::vector<MenuRow> rows = Rows();
     const int row = MenuRowAt(rows, PointerX(), PointerY());

@@ -90,6 +90,11 @@ private:
     void Pick(int row, int direction, bool setting = false);
     // Typing into the Port or Join row: characters, Backspace, Enter, Escape.
     void Edit(SDLKey key, bool shift);
+    // A game row picked in the middle of a rack waits for Y (go) or N/Escape (stay).
+    bool RackBehind() const;
+    void Confirm(SDLKey key);
+    void StartGame(int kind); // a MenuRow game kind
+    int confirming = -1;      // the game row's kind waiting for Y or N, or -1
     CGame& shell;
     CScreen* behind = nullptr;
     int pointerX = -1, pointerY = -1; // where the pointer was last frame

@@ -32,6 +32,9 @@ public:
     bool AskFirst(Action action);
     // The question waiting for Y or N, or null.
     const char* Question() const;
+    // A shot of this rack has been played and the rack is not over: leaving it
+    // throws it away.
+    bool RackUnderWay() const;
     // Network play: host `mode` on UDP `port`, or join a host; the table is
     // then played through the session (R, O and the modes are off). False,
     // with `error`, when the socket or the name cannot be had.
@@ -56,7 +59,6 @@ public:
     void ReportGuideTiming() const;
 
 private:
-    bool RackUnderWay() const;
     void Answer(bool yes);
     void ChangeOpponent();
     // The side to play is the player at this machine and may act now.

@@ -1,4 +1,5 @@
-// CMatch: a rack of 8-ball or 9-ball played on the session's balls: the referee's verdicts carried out, and who plays each side.
+// CMatch: a rack of 8-ball or 9-ball played on the session's balls: the referee's verdicts carried
+// out, and who plays each side.
 #pragma once
 
 #include "physics/Ball.h"
@@ -42,10 +43,10 @@ public:
     const char* Takes(int side) const { return SecondPerson(side) ? "take" : "takes"; }
 
     CRules rules;
-    int opponent = 0;   // 0 a second person; 1 to 3 the computer, easy to hard
+    int opponent = 0; // 0 a second person; 1 to 3 the computer, easy to hard
     int own = 0; // side 0 the same way: the computer plays it only in the simulator's whole racks
-    int breaker = 0;    // the side that broke (or is to break) this rack
-    ShotResult last;    // the verdict on the last shot judged
+    int breaker = 0;     // the side that broke (or is to break) this rack
+    ShotResult last;     // the verdict on the last shot judged
     bool judged = false; // `last` belongs to this rack
     int local = -1;      // a network game: the side played at this machine; -1 otherwise
 };

@@ -120,8 +120,9 @@ struct GameRun {
     }
 };
 
-// The table between the HUD's lines and the credits: what both screens must agree on.
-constexpr int TableTop = 100, TableBottom = 300;
+// The table between the HUD's panel (its lines wrap in a window this narrow)
+// and the credits' panel: what both screens must agree on.
+constexpr int TableTop = 170, TableBottom = 280;
 
 TEST(NetRun, ABreakOnTheHostAppearsOnTheJoinersScreen)
 {

@@ -144,6 +144,20 @@ TEST_F(PlayRun, PracticeHandCancelShotLockTopViewRerackAndModeKeys)
     Key("n");
     ASSERT_TRUE(WaitFor("confirm: no", 2)) << Log();
     EXPECT_EQ(Count("mode 8-ball"), 0) << "N stays in practice";
+    // The menu's game rows ask the same: 9-ball (four rows under Resume), N.
+    const int opened = Count("menu: open");
+    Key("Escape");
+    ASSERT_TRUE(WaitFor("menu: open", opened + 1)) << Log();
+    for (int row = 0; row < 4; ++row)
+        Key("Down");
+    Key("Return");
+    ASSERT_TRUE(WaitFor("confirm: Leave this rack for another game? Y / N", 2)) << Log();
+    Key("Return");
+    Key("n");
+    ASSERT_TRUE(WaitFor("confirm: no", 3)) << Log();
+    EXPECT_EQ(Count("mode 9-ball"), 0) << "neither Return nor N leaves the rack";
+    Key("Escape");
+    ASSERT_TRUE(WaitFor("menu: resume", 1)) << Log();
     Key("r");
     Key("y");
     EXPECT_TRUE(WaitFor("practice: racked", 2)) << Log();
