@@ -176,7 +176,8 @@ void NowLine(CTextBlock& b, const CTableGame& game, const HudView& v)
     const char* who = match.SideName(turn);
     const char* act = rules.BreakPending() ? "break" : "play";
     if (rules.RackOver()) {
-        b.Line(Winner, WinnerLine(match) + (v.network ? "  The next rack follows" : "  R: a new rack"));
+        b.Line(Winner,
+               WinnerLine(match) + (v.network ? "  The next rack follows" : "  R: a new rack"));
     } else if (match.ComputerToPlay()) {
         b.Line(White, Printed("%s: %s", who,
                               play.phase == CPlaySession::Rolling             ? "shot played"
@@ -302,9 +303,9 @@ Overlay PlayHud(const CTableGame& game, const HudView& v)
     Overlay o;
     // Under the frame rate, above the table; the credits keep the bottom left.
     CTextBlock b(o, 10.0f, v.height - 28.0f, v.width - 2.0f * 10.0f);
-    b.Line(White, v.network
-                      ? "F1 help  M menu (Leave ends the game)  T top view  P replay"
-                      : "F1 help  M menu  F2-F5 games  O opponent  R re-rack  T top view  P replay");
+    b.Line(White,
+           v.network ? "F1 help  M menu (Leave ends the game)  T top view  P replay"
+                     : "F1 help  M menu  F2-F5 games  O opponent  R re-rack  T top view  P replay");
     if (game.Rules())
         RulesLines(b, game, v);
     else

@@ -109,8 +109,8 @@ std::vector<std::uint8_t> Encode(const LeaveMessage& m);
 // (any bytes at all) into `out`. False, with `why` naming the fault (an
 // unknown type, too short, too long, a field out of range), for anything but
 // a well-formed message whose every number is one the game allows: a heading
-// in [0, 360), a speed within SoftestShotSpeed..MaxShotSpeed (the play modes' touch shot up), a strike point
-// within MaxStrikeOffset, a cue ball placed on the cloth, a table state that
+// in [0, 360), a speed within SoftestShotSpeed..MaxShotSpeed (the play modes' touch shot up), a
+// strike point within MaxStrikeOffset, a cue ball placed on the cloth, a table state that
 // TableStateValid takes.
 bool DecodeMessage(const std::uint8_t* data, std::size_t size, Message& out, std::string& why);
 
