@@ -137,8 +137,7 @@ bool CTableScreen::Host(std::uint16_t port, int mode, std::string& error)
     listenAddresses.clear();
     for (const std::string& a : LocalAddresses())
         listenAddresses += (listenAddresses.empty() ? "" : ", ") + a;
-    LogEvent("net: listening on %s, UDP port %u", listenAddresses.c_str(),
-             unsigned(net->Port()));
+    LogEvent("net: listening on %s, UDP port %u", listenAddresses.c_str(), unsigned(net->Port()));
     TakeEvents();
     return true;
 }
