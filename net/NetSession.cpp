@@ -30,8 +30,6 @@ constexpr double AimShownSeconds = 1.0;
 constexpr double AimRepeatSeconds = 0.5;
 // The local aim's shot number before the player has aimed this turn.
 constexpr std::uint32_t NoAim = 0xffffffffu;
-// A joiner waits this long for the host's answer before it tries again, ms.
-constexpr enet_uint32 ConnectTimeoutMs = 3000;
 
 void InitEnet()
 {
@@ -175,7 +173,6 @@ bool CNetSession::Join(const std::string& name, std::uint16_t hostPort, std::str
         return false;
     }
     status = Status::Connecting;
-    connectAt = Clock::now();
     notice = "connecting to " + name + ":" + std::to_string(port);
     Log("joining " + name + ":" + std::to_string(port) + ", physics " + Hex(physics));
     return true;
@@ -189,7 +186,10 @@ bool CNetSession::Reconnect()
     peer = enet_host_connect(host, &address, Channels, 0);
     if (!peer)
         return false;
-    enet_peer_timeout(peer, 0, ConnectTimeoutMs, ConnectTimeoutMs);
+    // Each attempt waits as long as a silent peer is waited for: a frame that
+    // comes late (a loaded machine) must not end an attempt whose answer is in.
+    enet_peer_timeout(peer, 0, static_cast<enet_uint32>(settings.timeoutMs),
+                      static_cast<enet_uint32>(settings.timeoutMs));
     return true;
 }
 
@@ -230,6 +230,10 @@ std::string CNetSession::VersionText(const HelloMessage& h) const
 
 void CNetSession::Frame(float seconds)
 {
+    // The first attempt leaves with the first frame's poll (a slow start, a
+    // level still loading, does not count against the host).
+    if (status == Status::Connecting && connectAt == Clock::time_point())
+        connectAt = Clock::now();
     if (host)
         Poll();
     Drain();
@@ -298,8 +302,8 @@ void CNetSession::OnDisconnect(_ENetPeer* p)
     peer = nullptr;
     switch (status) {
     case Status::Connecting:
-        // No answer yet: the host may not be listening yet; try until the timeout.
-        if (Since(connectAt) * 1000.0 >= settings.timeoutMs)
+        // No answer yet: the host may not be listening yet; try again, twice the timeout in all.
+        if (Since(connectAt) * 1000.0 >= 2.0 * settings.timeoutMs)
             End("no answer from " + hostName + ":" + std::to_string(port));
         else if (!Reconnect())
             End("cannot reach " + hostName);
