@@ -393,6 +393,37 @@ TEST_F(GameRun, MeasuredRunEndsByItselfAfterTheFramesAskedFor)
     EXPECT_NE(err.find("baizeline-timing: peak resident memory "), std::string::npos) << err;
 }
 
+// The cap measured by the game itself over a few seconds of frames, in a play
+// mode (whose wait sleeps) and on the free table (whose tick wait spins). The
+// cap is low enough for a sanitizer build beside other work to reach it. The
+// median frame time is held to the cap's period: one frame stalled by a busy
+// machine moves the mean rate, not the median. No run is ever faster than the cap.
+TEST_F(GameRun, FrameCapHoldsWithinTenPercentInPracticeAndOnTheFreeTable)
+{
+    const double cap = 15.0;
+    for (int mode : {1, 0}) {
+        Prepare("[Display]\nWidth=320\nHeight=240\nMaxFps=15\n[Game]\nMode=" +
+                std::to_string(mode) + "\n");
+        ASSERT_TRUE(Start({"/usr/bin/env", "BAIZELINE_FRAMES=46"}));
+        int status = -1;
+        ASSERT_TRUE(game.Wait(Patience, &status));
+        const std::string err = ReadFile(Err());
+        ASSERT_EQ(status, 0) << err;
+        const size_t at = err.find("baizeline-timing: 46 frames in ");
+        ASSERT_NE(at, std::string::npos) << err;
+        double seconds = 0.0, fps = 0.0, median = 0.0;
+        ASSERT_EQ(sscanf(err.c_str() + at,
+                         "baizeline-timing: 46 frames in %lf s after the first: %lf fps\n"
+                         "baizeline-timing: frame time median %lf ms",
+                         &seconds, &fps, &median),
+                  3)
+            << err;
+        EXPECT_NEAR(median, 1000.0 / cap, 0.1 * 1000.0 / cap) << "mode " << mode << ": " << err;
+        EXPECT_LE(fps, 1.1 * cap) << "mode " << mode << ": " << err;
+        unlink((dir.Path() + "/data").c_str());
+    }
+}
+
 // `baizeline | head -1`: the reader of the log takes a line and goes. The next
 // line the game logs fails; the game says so once on standard error, logs no
 // more, draws on, and Escape still ends it with status 0.
