@@ -619,6 +619,11 @@ void CTableScreen::DrawGuide() const
 void CTableScreen::Draw()
 {
     shell.DrawScene();
+    DrawOverlays();
+}
+
+void CTableScreen::DrawOverlays()
+{
     DrawGuide();
     shell.ShowStatus(false);
     HudView view;
