@@ -3,6 +3,7 @@
 
 #include "scene/BmpCheck.h"
 #include "scene/BmpIndexed.h"
+#include "scene/MipChain.h"
 #include "scene/RegularFile.h"
 
 #include <SDL.h>
@@ -76,11 +77,11 @@ bool ExpandToRgb(const SDL_Surface* s, std::vector<unsigned char>& rgb)
     return true;
 }
 
-CTexture::CTexture() : id(0), live(false)
+CTexture::CTexture() : id(0), levels(0), live(false)
 {
 }
 
-CTexture::CTexture(const std::string& fileName) : id(0), live(false)
+CTexture::CTexture(const std::string& fileName) : id(0), levels(0), live(false)
 {
     Load(fileName);
 }
@@ -181,7 +182,40 @@ void CTexture::Load(const std::string& fileName)
     // Rows go in top first, so the picture's top row is t = 0. No mipmaps.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glTexImage2D(GL_TEXTURE_2D, 0, 3, w, h, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    UploadSmallerLevels(rgb, w, h);
     name = fileName;
+}
+
+void CTexture::UploadSmallerLevels(std::vector<unsigned char>& rgb, int w, int h)
+{
+    // Level 0 is the picture exactly as before; the smaller ones are drawn
+    // from only under a mipmapping filter (UseMipmaps), so with GL_LINEAR the
+    // texture looks as it always has.
+    std::vector<unsigned char> half;
+    levels = 1;
+    for (int level = 1; w > 1 || h > 1; ++level) {
+        int hw = 0, hh = 0;
+        if (!HalveRgb(rgb, w, h, half, hw, hh))
+            break;
+        glTexImage2D(GL_TEXTURE_2D, level, 3, hw, hh, 0, GL_RGB, GL_UNSIGNED_BYTE, half.data());
+        rgb.swap(half);
+        w = hw;
+        h = hh;
+        levels = level + 1;
+    }
+}
+
+void CTexture::UseMipmaps(bool on)
+{
+    if (!live)
+        return;
+    // Bilinear within the nearest level: the cloth and the floor stop
+    // shimmering far off. Trilinear (blending two levels) hides the seams
+    // where the level changes too, but cost the play table about half again
+    // its time on the software renderer; this costs what GL_LINEAR did.
+    glBindTexture(GL_TEXTURE_2D, id);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
+                    on ? GL_LINEAR_MIPMAP_NEAREST : GL_LINEAR);
 }
 
 void CTexture::Free()
