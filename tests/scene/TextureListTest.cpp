@@ -43,7 +43,7 @@ protected:
     CTempDir dir;
 };
 
-TEST_F(TextureList, RedPictureGivesRedTexelsWithLinearFiltersUntilMipmapsAreAskedFor)
+TEST_F(TextureList, RedPictureGivesRedTexelsWithLinearFiltersAndNoMipmapsUntilAskedFor)
 {
     CTextureList cache;
     const std::string path = Picture("red.bmp", 64, 64, 24, 255, 0, 0);
@@ -66,11 +66,21 @@ TEST_F(TextureList, RedPictureGivesRedTexelsWithLinearFiltersUntilMipmapsAreAske
     EXPECT_EQ(minF, GL_LINEAR);
     EXPECT_EQ(magF, GL_LINEAR);
     EXPECT_EQ(wrap, GL_REPEAT);
-    // The smaller levels are there, but GL_LINEAR draws from level 0 alone.
+    // The free table's pictures: level 0 alone.
     GLint level1 = -1;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &level1);
+    EXPECT_EQ(level1, 0);
+    EXPECT_EQ(t->levels, 1);
+    EXPECT_FALSE(t->mipmapped);
+    // Asked for, the levels are made, and asked again they are not made twice.
+    t->UseMipmaps(true);
+    t->UseMipmaps(false);
+    t->UseMipmaps(true);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &level1);
     EXPECT_EQ(level1, 32);
     EXPECT_EQ(t->levels, 7);
+    EXPECT_TRUE(t->mipmapped);
+    EXPECT_EQ(TexelAt(t->id, 5, 5, 64, 64).r, 255) << "level 0 untouched";
 }
 
 // The play modes draw every picture through its mipmaps: each level must be
