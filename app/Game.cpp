@@ -57,6 +57,10 @@ void CGame::Create(const char* title, int w, int h, int depth, bool full)
     }
     SDL_WM_SetCaption(title, title);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 1);
+    // Asked only when wanted: without the key the driver's own choice stands,
+    // as it always has. A driver that cannot sync ignores the request.
+    if (vsync && SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1) != 0)
+        fprintf(stderr, "game.cfg: [Display] VSync: %s; swapping unsynced\n", SDL_GetError());
     const Uint32 flags = SDL_OPENGL | (full ? SDL_FULLSCREEN : 0);
     if (!SDL_SetVideoMode(w, h, depth, flags))
         throw std::runtime_error("Unable to set video mode");

@@ -113,6 +113,10 @@ public:
     CTableScreen& TableScreen() { return *tableScreen; }
     CMenuScreen& Menu() { return *menu; }
     bool MenuShown() const;
+    // The free table waits for the millisecond tick by spinning: its frames
+    // step the physics by whole milliseconds from the tick, and a sleep could
+    // overshoot into a 2 ms step its frames never took. Elsewhere the wait sleeps.
+    bool SpinsForTick() const { return mode == ModeFreeTable && !MenuShown(); }
 
     bool running;
     bool lighting;
@@ -147,6 +151,8 @@ public:
     bool fullScreen;
     float gamma;
     float weariness;
+    float maxFps = 0.0f; // [Display] MaxFps: frames per second at most; 0 uncapped
+    bool vsync = false;  // [Display] VSync: swaps wait for the display's refresh
     bool gammaSaved;   // ApplyGamma changed the ramp; Close puts the saved one back
 
     GameSettings settings;

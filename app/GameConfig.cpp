@@ -29,6 +29,9 @@ void CGame::ReadSettings()
     gamma = read.Float("Display", "Gamma", 0.0, 0.0, 10.0, "is not within 0 to 10");
     weariness = read.Float("Display", "Weariness", 0.0, 0.0, std::nextafter(1.0, 0.0),
                            "is not within 0 up to, not including, 1");
+    maxFps = read.Float("Display", "MaxFps", 0.0, 0.0, 10000.0,
+                        "is not within 0 (uncapped) to 10000 frames per second");
+    vsync = read.Flag("Display", "VSync", false);
     BallQuality = read.Float("Rendering", "BallQuality", 256.0);
     Gravity = read.Float("Physics", "Gravity", DefaultGravity);
     Viscosity = read.Float("Physics", "Viscosity", DefaultViscosity);

@@ -103,6 +103,9 @@ void CGame::StartMode(int newMode)
     choices.network = false;
     if (table)
         table->UsePlayModel(newMode != ModeFreeTable);
+    // The play modes draw through mipmaps: cheaper far off, no shimmer. The
+    // free table draws level 0 alone, as it always has.
+    textures.UseMipmaps(newMode != ModeFreeTable);
     mode = newMode;
     // The free table keeps its 4:3 view in any window; the play modes take the window's shape.
     camera.aspect = newMode == ModeFreeTable ? ViewAspect : WindowAspect(width, height);

@@ -1,4 +1,4 @@
-// The program's entry: start-up sequence, the busy-waited frame loop, the fatal-error box.
+// The program's entry: start-up, the frame loop (capped, sleeping or spinning), the error box.
 #include <SDL.h>
 
 #include <csignal>
@@ -11,6 +11,7 @@
 #include "app/ErrorBox.h"
 #include "app/FrameClock.h"
 #include "app/FrameCounter.h"
+#include "app/FramePacer.h"
 #include "app/HeapTuning.h"
 #include "app/Game.h"
 #include "app/XErrors.h"
@@ -57,14 +58,20 @@ extern "C" int SDL_main(int argc, char* argv[])
         Game.LoadLevel();
         Game.ApplyGamma();
 
+        // Off unless [Display] MaxFps caps the frame rate.
+        CFramePacer pacer(Game.maxFps, PacerClock, PacerSleep);
         Uint32 previous = SDL_GetTicks();
         while (Game.running) {
+            // Before the events, so the frame starts from the freshest input.
+            pacer.WaitForFrame();
             SDL_Event event;
             while (SDL_PollEvent(&event))
                 Game.HandleEvent(event);
-            // Spin until the millisecond tick moves, so dt is never below 1 ms.
+            // Wait until the millisecond tick moves, so dt is never below 1 ms.
             Uint32 now;
             while ((now = SDL_GetTicks()) == previous) {
+                if (!Game.SpinsForTick())
+                    SDL_Delay(1);
             }
             const float dt = static_cast<float>(static_cast<Sint32>(now - previous)) / 1000.0f;
             previous = now;

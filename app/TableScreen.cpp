@@ -725,6 +725,11 @@ void CTableScreen::DrawGuide() const
 void CTableScreen::Draw()
 {
     shell.DrawScene();
+    DrawOverlays();
+}
+
+void CTableScreen::DrawOverlays()
+{
     DrawGuide();
     shell.ShowStatus(false);
     HudView view;

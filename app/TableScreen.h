@@ -50,6 +50,8 @@ public:
     void Button(int button, bool down) override;
     void Update(float dt) override;
     void Draw() override;
+    // What Draw puts over the scene: the aim guide, the frame rate and the HUD.
+    void DrawOverlays();
 
     const CTableGame& Game() const { return game; }
     int AimGuide() const { return aimGuide; }

@@ -7,12 +7,14 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <stdexcept>
 #include <string>
 
 #include "app/Game.h"
 #include "app/HeapTuning.h"
+#include "app/TableScreen.h"
 #include "scene/Ball.h"
 #include "tools/assetview/FrameCapture.h"
 
@@ -21,7 +23,43 @@ namespace {
 // The frame time the physics is handed; its cost does not depend on it.
 const float FrameSeconds = 1.0f / 150.0f;
 
-// The game as the entry sets it up, from the run directory's game.cfg and data/.
+// BAIZELINE_BENCH_SIZE=WxH over game.cfg's window size; false for text that is no size.
+bool BenchSize(int& width, int& height)
+{
+    const char* text = getenv("BAIZELINE_BENCH_SIZE");
+    if (!text || !*text)
+        return true;
+    int w = 0, h = 0;
+    char tail = 0;
+    if (sscanf(text, "%dx%d%c", &w, &h, &tail) != 2 || w < 16 || h < 16 || w > 16384 || h > 16384) {
+        fprintf(stderr, "frame_bench: BAIZELINE_BENCH_SIZE=%s is not WIDTHxHEIGHT\n", text);
+        return false;
+    }
+    width = w;
+    height = h;
+    return true;
+}
+
+// BAIZELINE_BENCH_MODE: 0 to 3 a game mode as game.cfg's [Game] Mode, "menu"
+// the menu over the free table; unset the free table as game.cfg starts it.
+// -1 when the text is none of those.
+int BenchMode(bool& menu)
+{
+    const char* text = getenv("BAIZELINE_BENCH_MODE");
+    menu = text && strcmp(text, "menu") == 0;
+    if (!text || !*text || menu)
+        return 0;
+    char* end = nullptr;
+    const long m = strtol(text, &end, 10);
+    if (*end != '\0' || m < ModeFreeTable || m >= ModeCount) {
+        fprintf(stderr, "frame_bench: BAIZELINE_BENCH_MODE=%s is not 0 to 3 or menu\n", text);
+        return -1;
+    }
+    return static_cast<int>(m);
+}
+
+// The game as the entry sets it up, from the run directory's game.cfg and data/,
+// then the mode and window size the environment asks for.
 bool StartGame()
 {
     static bool started = false;
@@ -32,11 +70,25 @@ bool StartGame()
         return false;
     }
     KeepFreedHeap();
+    bool menu = false;
+    const int mode = BenchMode(menu);
+    if (mode < 0)
+        return false;
     try {
         Game.ReadIni();
+        if (!BenchSize(Game.width, Game.height))
+            return false;
         Game.Create();
         Game.LoadData();
         Game.LoadLevel();
+        if (mode != ModeFreeTable)
+            Game.StartMode(mode);
+        if (menu)
+            Game.OpenMenu();
+        // BAIZELINE_BENCH_MIPMAPS=0: the play modes as they drew before mipmaps,
+        // to time what mipmapping saves.
+        if (const char* mip = getenv("BAIZELINE_BENCH_MIPMAPS"))
+            Game.textures.UseMipmaps(strcmp(mip, "0") != 0);
     } catch (const std::exception& e) {
         fprintf(stderr, "frame_bench: %s\n", e.what());
         return false;
@@ -106,8 +158,14 @@ void GameFrameStages(benchmark::State& state)
             charge(kinds[kind]);
         Game.scenery.DrawAll(context);
         charge("room");
-        Game.ShowStatus();
-        charge("overlays");
+        // The menu's panel over the scene; the play modes' guide and HUD; the free table's rate.
+        if (Game.MenuShown())
+            Game.Draw(); // the whole frame again: the menu has no parts of its own to time
+        else if (Game.mode != ModeFreeTable)
+            Game.TableScreen().DrawOverlays();
+        else
+            Game.ShowStatus();
+        charge(Game.MenuShown() ? "menu_frame" : "overlays");
         Game.FlipScreen();
         charge("swap");
     }

@@ -3,6 +3,7 @@
 
 #include "scene/BmpCheck.h"
 #include "scene/BmpIndexed.h"
+#include "scene/MipChain.h"
 #include "scene/RegularFile.h"
 
 #include <SDL.h>
@@ -76,11 +77,11 @@ bool ExpandToRgb(const SDL_Surface* s, std::vector<unsigned char>& rgb)
     return true;
 }
 
-CTexture::CTexture() : id(0), live(false)
+CTexture::CTexture() : id(0), levels(0), mipmapped(false), live(false)
 {
 }
 
-CTexture::CTexture(const std::string& fileName) : id(0), live(false)
+CTexture::CTexture(const std::string& fileName) : id(0), levels(0), mipmapped(false), live(false)
 {
     Load(fileName);
 }
@@ -181,7 +182,56 @@ void CTexture::Load(const std::string& fileName)
     // Rows go in top first, so the picture's top row is t = 0. No mipmaps.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glTexImage2D(GL_TEXTURE_2D, 0, 3, w, h, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    levels = 1;
+    mipmapped = false;
     name = fileName;
+}
+
+bool CTexture::MakeSmallerLevels()
+{
+    // Made the first time a play mode asks, from level 0 read back: the free
+    // table never pays their memory (a third more per picture) nor their time.
+    GLint w = 0, h = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
+    if (w < 1 || h < 1)
+        return false;
+    std::vector<unsigned char> rgb(static_cast<size_t>(RgbRowBytes(w)) * static_cast<size_t>(h));
+    GLint packing = 4;
+    glGetIntegerv(GL_PACK_ALIGNMENT, &packing);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, packing);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    std::vector<unsigned char> half;
+    while (w > 1 || h > 1) {
+        int hw = 0, hh = 0;
+        if (!HalveRgb(rgb, w, h, half, hw, hh))
+            return false;
+        glTexImage2D(GL_TEXTURE_2D, levels, 3, hw, hh, 0, GL_RGB, GL_UNSIGNED_BYTE, half.data());
+        rgb.swap(half);
+        w = hw;
+        h = hh;
+        ++levels;
+    }
+    return true;
+}
+
+void CTexture::UseMipmaps(bool on)
+{
+    if (!live)
+        return;
+    glBindTexture(GL_TEXTURE_2D, id);
+    // An unfinished chain would leave the texture incomplete, which GL draws
+    // as untextured: such a picture stays on level 0.
+    if (on && !mipmapped)
+        mipmapped = levels == 1 && MakeSmallerLevels();
+    // Bilinear within the nearest level: the cloth and the floor stop
+    // shimmering far off. Trilinear (blending two levels) hides the seams
+    // where the level changes too, but cost the play table about half again
+    // its time on the software renderer; this costs what GL_LINEAR did.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
+                    on && mipmapped ? GL_LINEAR_MIPMAP_NEAREST : GL_LINEAR);
 }
 
 void CTexture::Free()

@@ -33,6 +33,15 @@ CTexture* CTextureList::Get(const std::string& fileName)
     throw std::runtime_error("Unable to find '" + fileName + "' in texture list");
 }
 
+void CTextureList::UseMipmaps(bool on)
+{
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    for (CTexture* texture : entries)
+        texture->UseMipmaps(on);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
+}
+
 void CTextureList::Free()
 {
     for (CTexture* texture : entries)

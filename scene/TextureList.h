@@ -24,6 +24,9 @@ public:
     // an empty cache; throws when a non-empty cache lacks the name. The pointer
     // stays valid until Free or destruction.
     CTexture* Get(const std::string& fileName);
+    // Every texture's minifying filter (CTexture::UseMipmaps); the texture
+    // bound before stays bound.
+    void UseMipmaps(bool on);
     // Frees and deletes every texture.
     void Free();
 

@@ -19,6 +19,8 @@ void ExpectDefaults(const CGame& game)
     EXPECT_EQ(game.bpp, 16);
     EXPECT_EQ(game.gamma, 0.0f);
     EXPECT_EQ(game.weariness, 0.0f);
+    EXPECT_EQ(game.maxFps, 0.0f); // uncapped
+    EXPECT_FALSE(game.vsync);
     EXPECT_FALSE(game.debug);
     EXPECT_EQ(BallQuality, 256.0f);
     EXPECT_EQ(Gravity, 9.81f);
@@ -59,6 +61,27 @@ TEST(GameConfig, EveryKeyReachesItsDestination)
     EXPECT_EQ(Viscosity, 0.001f);
     EXPECT_EQ(game.camera.mode, 1);
     EXPECT_EQ(game.camera.pitchAngle, 0.0f); // the free camera starts level
+}
+
+TEST(GameConfig, FrameCapAndVSyncAreReadAndAnUnusableCapIsSaidAndLeftUncapped)
+{
+    CTempDir dir;
+    dir.Write("game.cfg", "[Display]\nMaxFps=144\nVSync=1\n");
+    CWorkingDir cwd(dir.Path());
+    CGame game;
+    game.ReadIni();
+    EXPECT_EQ(game.maxFps, 144.0f);
+    EXPECT_TRUE(game.vsync);
+    for (const char* bad : {"-30", "1e6", "fast"}) {
+        dir.Write("game.cfg", std::string("[Display]\nMaxFps=") + bad + "\n");
+        CGame other;
+        testing::internal::CaptureStderr();
+        other.ReadIni();
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(other.maxFps, 0.0f) << bad;
+        EXPECT_NE(said.find(std::string("[Display] MaxFps=") + bad), std::string::npos) << said;
+        EXPECT_NE(said.find("using 0"), std::string::npos) << said;
+    }
 }
 
 TEST(GameConfig, AnyNonZeroCameraModeStartsLevelAndViscosityIsNarrowedToFloat)

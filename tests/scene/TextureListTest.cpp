@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <stdexcept>
@@ -42,7 +43,7 @@ protected:
     CTempDir dir;
 };
 
-TEST_F(TextureList, RedPictureGivesRedTexelsWithLinearFiltersAndNoMipmaps)
+TEST_F(TextureList, RedPictureGivesRedTexelsWithLinearFiltersAndNoMipmapsUntilAskedFor)
 {
     CTextureList cache;
     const std::string path = Picture("red.bmp", 64, 64, 24, 255, 0, 0);
@@ -65,9 +66,79 @@ TEST_F(TextureList, RedPictureGivesRedTexelsWithLinearFiltersAndNoMipmaps)
     EXPECT_EQ(minF, GL_LINEAR);
     EXPECT_EQ(magF, GL_LINEAR);
     EXPECT_EQ(wrap, GL_REPEAT);
+    // The free table's pictures: level 0 alone.
     GLint level1 = -1;
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &level1);
     EXPECT_EQ(level1, 0);
+    EXPECT_EQ(t->levels, 1);
+    EXPECT_FALSE(t->mipmapped);
+    // Asked for, the levels are made, and asked again they are not made twice.
+    t->UseMipmaps(true);
+    t->UseMipmaps(false);
+    t->UseMipmaps(true);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &level1);
+    EXPECT_EQ(level1, 32);
+    EXPECT_EQ(t->levels, 7);
+    EXPECT_TRUE(t->mipmapped);
+    EXPECT_EQ(TexelAt(t->id, 5, 5, 64, 64).r, 255) << "level 0 untouched";
+}
+
+// The play modes draw every picture through its mipmaps: each level must be
+// there at its size (a missing one leaves the texture incomplete, which GL
+// draws as if texturing were off) and hold the picture, not zeros.
+TEST_F(TextureList, EveryGamePictureLoadsAtEveryMipmapLevelWithItsColours)
+{
+    const std::string data = std::string(BAIZELINE_RUN_DIR) + "/data";
+    std::vector<std::string> names = {"wall",       "floor", "ceil",   "cue",  "cloth",
+                                      "cloth_play", "rail",  "pocket", "sight"};
+    for (int i = 0; i < 16; ++i)
+        names.push_back("ball_" + std::to_string(i));
+    CTextureList cache;
+    for (const std::string& name : names)
+        cache.Add(data + "/" + name + ".bmp");
+    glBindTexture(GL_TEXTURE_2D, cache.entries[3]->id);
+    cache.UseMipmaps(true);
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    EXPECT_EQ(static_cast<GLuint>(bound), cache.entries[3]->id) << "the binding is put back";
+    for (CTexture* t : cache.entries) {
+        glBindTexture(GL_TEXTURE_2D, t->id);
+        GLint w = 0, h = 0, minF = 0;
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minF);
+        EXPECT_EQ(minF, GL_LINEAR_MIPMAP_NEAREST) << t->name;
+        int expectLevels = 1;
+        while ((w >> (expectLevels - 1)) > 1 || (h >> (expectLevels - 1)) > 1)
+            ++expectLevels;
+        EXPECT_EQ(t->levels, expectLevels) << t->name;
+        for (int level = 1; level < expectLevels; ++level) {
+            GLint lw = 0, lh = 0;
+            glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &lw);
+            glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, &lh);
+            EXPECT_EQ(lw, std::max(1, w >> level)) << t->name << " level " << level;
+            EXPECT_EQ(lh, std::max(1, h >> level)) << t->name << " level " << level;
+        }
+        // The 1x1 level is the picture's mean colour (every level a box
+        // filter of the one above), within rounding.
+        std::vector<unsigned char> top(static_cast<size_t>(w) * h * 3), last(3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, top.data());
+        glGetTexImage(GL_TEXTURE_2D, expectLevels - 1, GL_RGB, GL_UNSIGNED_BYTE, last.data());
+        for (int c = 0; c < 3; ++c) {
+            double sum = 0.0;
+            for (size_t i = static_cast<size_t>(c); i < top.size(); i += 3)
+                sum += top[i];
+            EXPECT_NEAR(last[static_cast<size_t>(c)], sum / (double(w) * h), 6.0)
+                << t->name << " channel " << c;
+        }
+    }
+    // Back to the free table's look: level 0 alone.
+    cache.UseMipmaps(false);
+    glBindTexture(GL_TEXTURE_2D, cache.entries[0]->id);
+    GLint minF = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minF);
+    EXPECT_EQ(minF, GL_LINEAR);
 }
 
 TEST_F(TextureList, PalettisedAndThirtyTwoBitPicturesKeepTheirColours)
