@@ -365,6 +365,27 @@ std::vector<std::uint8_t> Encode(const LeaveMessage& m)
     return w.bytes;
 }
 
+std::vector<std::uint8_t> Encode(const Message& m)
+{
+    switch (m.type) {
+    case MessageType::Hello:
+        return Encode(m.hello);
+    case MessageType::Shot:
+        return Encode(m.shot);
+    case MessageType::Aim:
+        return Encode(m.aim);
+    case MessageType::RestHash:
+        return Encode(m.restHash);
+    case MessageType::State:
+        return Encode(m.state);
+    case MessageType::NextRack:
+        return Encode(m.nextRack);
+    case MessageType::Leave:
+        return Encode(m.leave);
+    }
+    return {};
+}
+
 std::uint64_t StateHash(const TableState& s)
 {
     Writer w;

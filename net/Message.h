@@ -104,6 +104,8 @@ std::vector<std::uint8_t> Encode(const RestHashMessage& m);
 std::vector<std::uint8_t> Encode(const StateMessage& m);
 std::vector<std::uint8_t> Encode(const NextRackMessage& m);
 std::vector<std::uint8_t> Encode(const LeaveMessage& m);
+// Whichever member of a decoded message `m.type` names, as its own encoder writes it.
+std::vector<std::uint8_t> Encode(const Message& m);
 
 // The one decoder for everything the network brings: `size` bytes at `data`
 // (any bytes at all) into `out`. False, with `why` naming the fault (an

@@ -27,30 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     // A message taken is one the encoder writes byte for byte.
-    std::vector<std::uint8_t> again;
-    switch (m.type) {
-    case MessageType::Hello:
-        again = Encode(m.hello);
-        break;
-    case MessageType::Shot:
-        again = Encode(m.shot);
-        break;
-    case MessageType::Aim:
-        again = Encode(m.aim);
-        break;
-    case MessageType::RestHash:
-        again = Encode(m.restHash);
-        break;
-    case MessageType::State:
-        again = Encode(m.state);
-        break;
-    case MessageType::NextRack:
-        again = Encode(m.nextRack);
-        break;
-    case MessageType::Leave:
-        again = Encode(m.leave);
-        break;
-    }
+    const std::vector<std::uint8_t> again = Encode(m);
     Check(again == std::vector<std::uint8_t>(data, data + size));
     // What reaches the table game is a command or a state it can take: played
     // a few steps, nothing breaks (the sanitizers watch).

@@ -95,35 +95,20 @@ TEST_F(NetMessage, EveryTypeRoundTripsExactly)
         ASSERT_TRUE(DecodeMessage(b.data(), b.size(), m, why))
             << "type " << int(b[0]) << ": " << why;
         EXPECT_EQ(static_cast<int>(m.type), b[0]);
-        Bytes again;
-        switch (m.type) {
-        case MessageType::Hello:
-            again = Encode(m.hello);
+        if (m.type == MessageType::Hello) {
             EXPECT_EQ(m.hello.physics, 0x0123456789abcdefull);
-            break;
-        case MessageType::Shot:
-            again = Encode(m.shot);
+        }
+        if (m.type == MessageType::Shot) {
             EXPECT_EQ(m.shot.command.heading, 359.5f);
             EXPECT_TRUE(m.shot.command.place);
-            break;
-        case MessageType::Aim:
-            again = Encode(m.aim);
-            break;
-        case MessageType::RestHash:
-            again = Encode(m.restHash);
-            break;
-        case MessageType::State:
-            again = Encode(m.state);
-            EXPECT_EQ(StateHash(m.state.state), StateHash(PlayedState()));
-            break;
-        case MessageType::NextRack:
-            again = Encode(m.nextRack);
-            break;
-        case MessageType::Leave:
-            again = Encode(m.leave);
-            EXPECT_EQ(m.leave.text, "versions differ");
-            break;
         }
+        if (m.type == MessageType::State) {
+            EXPECT_EQ(StateHash(m.state.state), StateHash(PlayedState()));
+        }
+        if (m.type == MessageType::Leave) {
+            EXPECT_EQ(m.leave.text, "versions differ");
+        }
+        const Bytes again = Encode(m);
         EXPECT_EQ(again, b) << "type " << int(b[0]);
     }
 }
